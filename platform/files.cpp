@@ -1,0 +1,100 @@
+// The game's files on a POSIX file system. Every file is opened with
+// open-always semantics (create empty when missing, never truncate), which
+// O_CREAT without O_TRUNC gives exactly: a missing folder still fails.
+#include "platform/platform.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+void HostPath(const char* gameName, char* out, size_t outSize) {
+    if (outSize == 0) return;
+    size_t n = 0;
+    for (const char* p = gameName; *p && n + 1 < outSize; ++p) out[n++] = (*p == '\\') ? '/' : *p;
+    out[n] = 0;
+}
+
+static int AccessFlags(FileAccess access) {
+    switch (access) {
+        case FileAccess::Read: return O_RDONLY;
+        case FileAccess::Write: return O_WRONLY;
+        case FileAccess::ReadWrite: break;
+    }
+    return O_RDWR;
+}
+
+static int OpenWith(const char* gameName, int flags) {
+    char path[1024];
+    HostPath(gameName, path, sizeof path);
+    int fd;
+    do fd = open(path, flags | O_CLOEXEC, 0644);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0) return -1;
+    // Only plain files are game files: a folder or device of that name fails like a missing folder.
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+int OpenAlways(const char* gameName, FileAccess access) {
+    return OpenWith(gameName, AccessFlags(access) | O_CREAT);
+}
+
+int OpenExisting(const char* gameName, FileAccess access) {
+    return OpenWith(gameName, AccessFlags(access));
+}
+
+long long FileRead(int file, void* buffer, size_t bytes) {
+    char* p = static_cast<char*>(buffer);
+    size_t done = 0;
+    while (done < bytes) {
+        ssize_t n = read(file, p + done, bytes - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return done ? static_cast<long long>(done) : -1;
+        if (n == 0) break;
+        done += static_cast<size_t>(n);
+    }
+    return static_cast<long long>(done);
+}
+
+long long FileWrite(int file, const void* buffer, size_t bytes) {
+    const char* p = static_cast<const char*>(buffer);
+    size_t done = 0;
+    while (done < bytes) {
+        ssize_t n = write(file, p + done, bytes - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return done ? static_cast<long long>(done) : -1;
+        done += static_cast<size_t>(n);
+    }
+    return static_cast<long long>(done);
+}
+
+bool FileFlush(int file) { return fsync(file) == 0; }
+
+bool FileClose(int file) { return close(file) == 0; }
+
+long long FileSize(const char* gameName) {
+    char path[1024];
+    HostPath(gameName, path, sizeof path);
+    struct stat st;
+    if (stat(path, &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+    return static_cast<long long>(st.st_size);
+}
+
+bool FileRename(const char* fromGameName, const char* toGameName) {
+    char from[1024], to[1024];
+    HostPath(fromGameName, from, sizeof from);
+    HostPath(toGameName, to, sizeof to);
+    return rename(from, to) == 0;
+}
+
+bool FileRemove(const char* gameName) {
+    char path[1024];
+    HostPath(gameName, path, sizeof path);
+    return unlink(path) == 0 || errno == ENOENT;
+}

@@ -1,0 +1,122 @@
+// Everything the game may ask of the machine: the window and its OpenGL
+// context, the pointer, the keys, window events, message boxes, the clock,
+// pauses and files. Two back ends implement the window, input and clock half
+// of this header: platform/sdl (the real game) and platform/headless (tests:
+// scripted input, a virtual clock, an off-screen OSMesa context). The file
+// half lives in platform/files.cpp and is shared by both.
+//
+// Nothing above platform/ includes SDL or sleeps, opens a file or reads a key
+// except through these calls.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// ---- Window and OpenGL context (back end) ----
+
+// Which step of opening a window failed; each maps to its own message box text.
+enum class WindowFailure {
+    None,
+    RegisterClass,   // the windowing system could not be started
+    CreateWindow,    // the window itself
+    DeviceContext,   // the drawable surface of the window
+    ChooseFormat,    // no RGBA8 double-buffered format with a 16-bit depth buffer
+    SetFormat,
+    CreateContext,   // the OpenGL context
+    MakeCurrent,
+};
+
+// Opens a borderless window titled `title` at the screen's top-left corner
+// whose client area is width x height pixels, with a double-buffered RGBA
+// context (8 bits a channel, 16-bit depth) made current on this thread and
+// swap interval 1 where the driver allows it. The window is shown and given
+// the keyboard focus. Returns the failed step, or None.
+WindowFailure PlatformOpenWindow(const char* title, int width, int height);
+
+// Destroys the window and its context if they exist; safe to call at any time.
+void PlatformCloseWindow();
+
+// Moves the window's top-left corner to screen position (x, y), keeping its size.
+void PlatformMoveWindow(int x, int y);
+
+// Shows the back buffer.
+void PlatformSwapBuffers();
+
+// Hides the system pointer over the window (the game draws its own cross).
+void PlatformHideCursor();
+
+// The window's rectangle in screen pixels (right and bottom exclusive, as the
+// window is borderless its rectangle is its client area). False when there is
+// no window; the rectangle is then left as it was.
+bool PlatformWindowRect(int* left, int* top, int* right, int* bottom);
+
+// ---- Input ----
+
+// The pointer's global screen position.
+void PlatformPointer(int* x, int* y);
+
+// True while the key with this Windows virtual-key code is held. Codes the
+// back end does not map read as up.
+bool PlatformKeyHeld(int virtualKey);
+
+enum class WindowEvent {
+    Close,        // the user asked the window to close
+    LeftButton,   // left mouse button pressed
+    RightButton,  // right mouse button pressed
+    Other,        // anything else (key events, focus, motion...): taken and ignored
+};
+
+// Takes exactly one pending window event. False when none was waiting.
+bool PlatformNextEvent(WindowEvent* event);
+
+// ---- Messages, clock, pauses ----
+
+// A modal message box with an OK button; `information` picks the information
+// icon over the warning one. Without a display the text goes to stderr.
+void PlatformMessageBox(const char* caption, const char* text, bool information);
+
+// Blocks the one thread for ms milliseconds (the headless back end only records it).
+void PlatformSleep(int ms);
+
+// The calendar time in whole seconds.
+int64_t PlatformTimeSeconds();
+
+// ---- Files (platform/files.cpp, shared by both back ends) ----
+
+// Game file names keep the game's own form, ".\map\1.overworld"; the backslashes
+// become the host's separator here.
+
+enum class FileAccess { Read, Write, ReadWrite };
+
+// Opens a file with open-always semantics: an existing file is opened as it
+// is (never truncated), a missing one is created empty; fails (returns -1)
+// when the folder is missing. The position starts at byte 0.
+int OpenAlways(const char* gameName, FileAccess access);
+
+// Opens an existing file only; -1 when it is missing. Loading uses this so
+// that reading a slot never creates files.
+int OpenExisting(const char* gameName, FileAccess access);
+
+// One transfer at the current position; returns the bytes moved (a short
+// count at end of file), or -1 on error. Interrupted calls are retried.
+long long FileRead(int file, void* buffer, size_t bytes);
+long long FileWrite(int file, const void* buffer, size_t bytes);
+
+// Forces written data to the disk; false on failure.
+bool FileFlush(int file);
+
+// Closes the file; false when the close reported an error (for a written
+// file that means the data may not have reached the disk).
+bool FileClose(int file);
+
+// Size in bytes of a file, or -1 when it does not exist.
+long long FileSize(const char* gameName);
+
+// Renames over an existing file atomically; false on failure.
+bool FileRename(const char* fromGameName, const char* toGameName);
+
+// Removes a file; true when it is gone (also when it never existed).
+bool FileRemove(const char* gameName);
+
+// Writes the host form of a game file name into out (at most outSize bytes).
+void HostPath(const char* gameName, char* out, size_t outSize);

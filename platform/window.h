@@ -1,0 +1,34 @@
+// The game's one window and its OpenGL context, the window-event handling
+// and the window keys. Built on the back end of platform/platform.h.
+#pragma once
+
+#include "platform/platform.h"
+
+extern int windowScale;   // 1..4; multiplies the window size and is the present zoom. Set to 2 by start-up, changed by F1..F4.
+
+// Opens the first window ("GAME", OverlayWidth x windowScale by OverlayHeight x windowScale)
+// and hides the pointer. 1 on success, 0 after the failure's message box.
+int OpenMainWindow();
+
+// Creates the window and its context; each failed step destroys what exists,
+// shows its message box under "ERROR" and returns false.
+bool CreateGameWindow(const char* title, int width, int height, int colourBits);
+
+// Releases the context and the window.
+void DestroyGameWindow();
+
+// Viewport (0, 0, 320, 240) and the 45-degree projection, whatever the window's size.
+void SetupProjection();
+
+// Cube textures, then the fixed GL state; always true.
+bool SetupGLState();
+
+// Handles one window event: a close request sets quitRequested, button presses
+// are accepted at most once in 13 frames per button.
+void HandleWindowEvent(WindowEvent event);
+
+// Takes and handles one pending event: 1 if there was one, else 0.
+int PumpOneMessage();
+
+// F1..F4 re-create the window at scale 1..4; M moves it to the pointer. No pause.
+void HandleWindowKeys();

@@ -13,7 +13,7 @@ struct UnitRecord {
     uint16_t cellZ;         // copy of SZ
     uint8_t reserved1[60];
     float cellOffset[3];    // px, py, pz: the position inside the cursor cell
-    uint8_t reserved2[508];
+    uint8_t reserved2[520];
     int32_t stepCount;      // walking counter behind the head bob
 };
 static_assert(sizeof(UnitRecord) == 704);

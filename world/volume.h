@@ -13,7 +13,8 @@ constexpr int VolumeSize = PlaneSize * WorldLayers;   // 11,796,480 bytes
 extern uint8_t* World;     // cell values: 0 empty, 1..31 cubes (4 a panel), blueprint marks on layers 140..148
 extern uint8_t* Flagmap;   // same shape; ObjectiveFlag marks an objective
 
-extern int SX, SY, SZ;     // the view cursor: the cell that holds the player and the camera
+extern int SX, SY, SZ;
+extern int worldRevision;   // bumped whenever cells of World or Flagmap change during play (shaping, pickup, load)     // the view cursor: the cell that holds the player and the camera
 
 constexpr uint8_t ObjectiveFlag = 10;
 constexpr uint8_t PanelCell = 4;

@@ -1,0 +1,122 @@
+// The entry point's work: start-up, the frame loop with its HUD, objective
+// pickup and game keys, and teardown.
+#include "core/game.h"
+
+#include "console/console.h"
+#include "core/shaping.h"
+#include "core/startup.h"
+#include "platform/input.h"
+#include "platform/platform.h"
+#include "platform/present.h"
+#include "platform/window.h"
+#include "render/overlay.h"
+#include "render/voxel.h"
+#include "world/overworld.h"
+#include "world/savegame.h"
+#include "world/volume.h"
+
+UnitRecord* UnitTable = nullptr;
+
+int quitRequested = 0;
+int frameCounter = 0;
+int objectivesTotal = 0;
+int objectivesFound = 0;
+int MVD = 6;
+int MouseLookOn = 0;
+int WalkOn = 0;
+int leftPressed = 0, rightPressed = 0;
+int leftPressFrame = 0, rightPressFrame = 0;
+
+constexpr uint8_t Yellow[3] = {255, 255, 0};
+
+bool StartGame() {
+    SetOverlaySize(320, 240);
+    windowScale = 2;
+    InitGame();
+    if (!OpenMainWindow()) return false;
+    LoadOverworld(1);
+    BuildWorld(TimeSeed());
+    return true;
+}
+
+void DrawHud() {
+    FormatText("WIN32RUNKITSTONEGLOAMSR002");
+    DrawBigText(12, OverlayHeight - 14, Yellow[0], Yellow[1], Yellow[2]);
+    FormatText("Voxel dungeon - a free game made by its team - art drawn by its own tools");
+    DrawSmallText(12, 14, Yellow[0], Yellow[1], Yellow[2]);
+    FormatText("Objective Number = %d / %d  MVD = %d", objectivesFound, objectivesTotal, MVD);
+    DrawBigText(12, 46, Yellow[0], Yellow[1], Yellow[2]);
+    FormatText("SX=%d,SY=%d,SZ=%d mx=%d my=%d", SX, SY, SZ, MouseX(), MouseY());
+    DrawBigText(12, 31, Yellow[0], Yellow[1], Yellow[2]);
+}
+
+// The layer keys step the cursor into an empty cell above or below; they
+// test through the player record, which this frame has just copied from the cursor.
+static void StepLayer(int dz) {
+    int x = Player().cellX, y = Player().cellY, z = Player().cellZ + dz;
+    if (InsideVolume(x, y, z) && World[CellIndex(x, y, z)] == 0) {
+        if (dz > 0 && SZ < WorldLayers - 1) ++SZ;
+        if (dz < 0 && SZ > 1) --SZ;
+    }
+    PlatformSleep(800);
+}
+
+void HandleGameKeys() {
+    if (KeyDown(Key::Escape)) quitRequested = 1;
+    if (KeyDown(Key::LeftBracket)) {
+        if (MVD > 1) --MVD;
+        PlatformSleep(100);
+    }
+    if (KeyDown(Key::RightBracket)) {
+        if (MVD < 30) ++MVD;
+        PlatformSleep(100);
+    }
+    if (rightPressed == 1) MouseLookOn = 1 - MouseLookOn;
+    if (leftPressed == 1) WalkOn = 1 - WalkOn;
+    if (KeyDown(Key::KeypadPlus)) StepLayer(+1);
+    if (KeyDown(Key::KeypadMinus)) StepLayer(-1);
+    static const struct { int key; int slot; bool save; } SlotKeys[] = {
+        {Key::F5, 1, true}, {Key::F6, 2, true}, {Key::F7, 1, false}, {Key::F8, 2, false},
+    };
+    for (const auto& k : SlotKeys) {
+        if (!KeyDown(k.key)) continue;
+        if (k.save) SaveGame(k.slot);
+        else LoadGame(k.slot);
+        PlatformSleep(300);
+    }
+}
+
+void RunFrame() {
+    BeginFrame();
+    ViewFrame();
+    Player().cellX = static_cast<uint16_t>(SX);
+    Player().cellY = static_cast<uint16_t>(SY);
+    Player().cellZ = static_cast<uint16_t>(SZ);
+    DrawHud();
+    RunConsole();
+    DrawCursorCross();
+    // The HUD of this frame is drawn already: a pickup shows from the next frame.
+    if (InsideVolume(SX, SY, SZ) && Flagmap[CellIndex(SX, SY, SZ)] == ObjectiveFlag) {
+        Flagmap[CellIndex(SX, SY, SZ)] = 0;
+        ++objectivesFound;
+        ++worldRevision;
+    }
+    PresentFrame();
+    HandleWindowKeys();
+    HandleGameKeys();
+    leftPressed = rightPressed = 0;
+    while (PumpOneMessage()) {
+    }
+    ++frameCounter;
+}
+
+int GameMain() {
+    if (!StartGame()) {
+        // Without a window there is nothing to show and no way to quit: stop here.
+        ShutdownGame();
+        return 1;
+    }
+    while (!quitRequested) RunFrame();
+    ShutdownGame();
+    return 0;
+}

@@ -1,0 +1,3 @@
+#include "core/game.h"
+
+int main() { return GameMain(); }

@@ -1,0 +1,10 @@
+#include "core/random.h"
+
+uint32_t randomState = 1;
+
+void SRand(uint32_t seed) { randomState = seed; }
+
+int Rand() {
+    randomState = randomState * 214013u + 2531011u;
+    return static_cast<int>((randomState >> 16) & 0x7FFF);
+}

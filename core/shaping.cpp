@@ -1,0 +1,103 @@
+#include "core/shaping.h"
+
+#include <cstring>
+
+#include "core/game.h"
+#include "core/random.h"
+#include "core/startup.h"
+#include "world/dungeon.h"
+#include "world/volume.h"
+
+// The dungeon plan: nine levels on blueprint layers 140..148, centred on (128, 128).
+constexpr int PlanCentre = 128, PlanFirstLayer = 140, PlanLayers = 9, PlanRockSpan = 32, PlanTurns = 400;
+
+// Surface layers: raised rock, grass, and the low ground.
+constexpr int RockLayer = 29, GrassLayer = 30, GroundLayer = 31;
+
+constexpr int ShaftDraws = 1000;
+constexpr int ObjectiveDrawLimit = 1000002;
+
+static inline uint8_t* Layer(int z) { return World + static_cast<size_t>(z) * PlaneSize; }
+
+// Empties the 2 x 2 cells at (x, y) on layer z.
+static inline void ClearSquare(int x, int y, int z) {
+    uint8_t* p = Layer(z) + y * WorldSide + x;
+    p[0] = p[1] = p[WorldSide] = p[WorldSide + 1] = 0;
+}
+
+void ShapeWorld() {
+    std::memset(Layer(1), 1, static_cast<size_t>(138) * PlaneSize);    // rock through layers 1..138
+    std::memset(Layer(1), 0, static_cast<size_t>(30) * PlaneSize);     // sky: layers 1..30
+
+    const uint8_t* terrain = Layer(0);
+    for (int i = 0; i < PlaneSize; ++i) {
+        uint8_t t = terrain[i];
+        if (t == 10) Layer(GroundLayer)[i] = 3;                 // dirt
+        else if (t >= 11 && t <= 18) Layer(GrassLayer)[i] = 2;  // grass
+        else if (t >= 19) Layer(RockLayer)[i] = 1;              // raised rock
+    }
+
+    // Each blueprint cell becomes a 2 x 2 column two layers high; a stair head
+    // opens a third layer into the level below.
+    for (int y = 112; y <= 144; ++y) {
+        for (int x = 112; x <= 144; ++x) {
+            for (int v = 1; v <= 9; ++v) {
+                uint8_t b = World[CellIndex(x, y, 139 + v)];
+                int cx = 2 * (x - 110), cy = 2 * (y - 110);
+                if (b != Rock) {
+                    ClearSquare(cx, cy, 3 * v + 27);
+                    ClearSquare(cx, cy, 3 * v + 28);
+                }
+                if (b == StairHead) ClearSquare(cx, cy, 3 * v + 29);
+            }
+        }
+    }
+}
+
+void ShaftPass() {
+    for (int i = 0; i < ShaftDraws; ++i) {
+        int x = Rand() % 128;
+        int y = Rand() % 128;
+        const uint8_t* p = Layer(39) + y * WorldSide + x;
+        if (p[0] != 0 || p[1] != 0 || p[WorldSide] != 0 || p[WorldSide + 1] != 0) continue;
+        for (int z = 28; z <= 38; ++z) ClearSquare(x, y, z);
+    }
+}
+
+void ObjectivePass() {
+    objectivesTotal = Rand() % 21;
+    objectivesFound = 0;
+    int placed = 0;
+    for (int draws = 0; draws < ObjectiveDrawLimit && placed < objectivesTotal; ++draws) {
+        // Draws are 0..32767, so every objective lies in the sky layers 0..30.
+        int i = (Rand() % PlaneSize) * 61;
+        // A cell that already holds an objective is spent like a solid one, so
+        // every counted objective is a distinct cell the player can find.
+        if (World[i] == 0 && Flagmap[i] != ObjectiveFlag) {
+            Flagmap[i] = ObjectiveFlag;
+            ++placed;
+        }
+    }
+}
+
+void BuildWorld(uint32_t seed) {
+    SRand(seed);
+    FreeGeneratorBuffers();
+    AllocGeneratorBuffers();
+    GenerateDungeon(PlanCentre, PlanCentre, PlanFirstLayer, PlanLayers, PlanRockSpan, PlanTurns);
+    ShapeWorld();
+    frameCounter = 0;
+    SX = 64;
+    SY = 64;
+    SZ = 39;
+    Player().cellX = 64;
+    Player().cellY = 64;
+    Player().cellZ = 39;
+    ShaftPass();
+    MouseLookOn = 0;
+    ObjectivePass();
+    MVD = 6;
+    leftPressed = rightPressed = 0;
+    leftPressFrame = rightPressFrame = 0;
+    ++worldRevision;
+}

@@ -1,0 +1,51 @@
+// Test controls of the headless back end: scripted keys, pointer and window
+// events, a virtual clock whose pauses cost no time, recorded message boxes,
+// injected window failures, and the picture shown at the last buffer swap of
+// the off-screen OSMesa context.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+// One message box the game showed.
+struct HeadlessMessage {
+    std::string caption;
+    std::string text;
+    bool information;
+};
+
+// Closes the window and forgets all scripted input, pauses, messages, the
+// pause hook and any injected failure; the clock and the time go back to 0.
+void HeadlessReset();
+void HeadlessResetWindow();   // the window half of HeadlessReset (headless_window.cpp)
+
+// ---- Scripted input ----
+void HeadlessSetKey(int virtualKey, bool down);   // codes 0..255; others are ignored
+void HeadlessReleaseAllKeys();
+void HeadlessSetPointer(int x, int y);            // global screen position
+void HeadlessQueueEvent(WindowEvent event);       // taken in order by PlatformNextEvent
+int HeadlessQueuedEvents();                       // events still waiting
+
+// ---- Clock and pauses ----
+std::vector<int>& HeadlessPauses();               // every PlatformSleep, in ms, in order
+int64_t HeadlessClockMs();                        // the sum of all pauses since the reset
+void HeadlessSetTimeSeconds(int64_t seconds);     // what PlatformTimeSeconds returns
+// Called at every PlatformSleep (after it is recorded), so that a test can
+// change keys between pauses. An empty function removes the hook.
+void HeadlessOnPause(std::function<void(int ms)> hook);
+
+// ---- Window ----
+void HeadlessFailNextOpen(WindowFailure failure); // the next open fails at that step (None: no failure)
+std::vector<HeadlessMessage>& HeadlessMessages(); // message boxes, in order
+bool HeadlessWindowSize(int* width, int* height); // false when no window is open
+const std::string& HeadlessWindowTitle();         // title of the open (or last) window
+int HeadlessOpenCount();                          // windows opened successfully since the reset
+bool HeadlessCursorHidden();                      // PlatformHideCursor was called since the reset
+int HeadlessSwapCount();                          // buffer swaps since the reset
+// The colour buffer as it was at the last swap: width x height RGBA pixels,
+// rows bottom-up. Empty before the first swap of the current window.
+std::vector<uint8_t> HeadlessFrontPixels();

@@ -1,0 +1,68 @@
+// Scripted keys, pointer and window events, a virtual clock and settable
+// calendar time for the headless back end.
+#include <deque>
+
+#include "platform/headless/headless.h"
+
+static bool keys[256];                  // held state by virtual-key code
+static int pointerX = 0, pointerY = 0;  // global pointer position
+static std::deque<WindowEvent> events;
+static std::vector<int> pauses;
+static int64_t clockMs = 0;
+static int64_t timeSeconds = 0;
+static std::function<void(int)> pauseHook;
+
+bool PlatformKeyHeld(int virtualKey) {
+    return virtualKey >= 0 && virtualKey < 256 && keys[virtualKey];
+}
+
+void PlatformPointer(int* x, int* y) {
+    *x = pointerX;
+    *y = pointerY;
+}
+
+bool PlatformNextEvent(WindowEvent* event) {
+    if (events.empty()) return false;
+    *event = events.front();
+    events.pop_front();
+    return true;
+}
+
+void PlatformSleep(int ms) {
+    pauses.push_back(ms);
+    clockMs += ms;
+    if (pauseHook) pauseHook(ms);
+}
+
+int64_t PlatformTimeSeconds() { return timeSeconds; }
+
+void HeadlessSetKey(int virtualKey, bool down) {
+    if (virtualKey >= 0 && virtualKey < 256) keys[virtualKey] = down;
+}
+
+void HeadlessReleaseAllKeys() {
+    for (bool& k : keys) k = false;
+}
+
+void HeadlessSetPointer(int x, int y) {
+    pointerX = x;
+    pointerY = y;
+}
+
+void HeadlessQueueEvent(WindowEvent event) { events.push_back(event); }
+int HeadlessQueuedEvents() { return static_cast<int>(events.size()); }
+std::vector<int>& HeadlessPauses() { return pauses; }
+int64_t HeadlessClockMs() { return clockMs; }
+void HeadlessSetTimeSeconds(int64_t seconds) { timeSeconds = seconds; }
+void HeadlessOnPause(std::function<void(int ms)> hook) { pauseHook = std::move(hook); }
+
+void HeadlessReset() {
+    HeadlessResetWindow();
+    HeadlessReleaseAllKeys();
+    pointerX = pointerY = 0;
+    events.clear();
+    pauses.clear();
+    clockMs = 0;
+    timeSeconds = 0;
+    pauseHook = nullptr;
+}

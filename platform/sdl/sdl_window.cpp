@@ -1,0 +1,84 @@
+// The SDL2 window and its OpenGL context: the window half of platform.h.
+#include <SDL.h>
+
+#include "platform/platform.h"
+
+static SDL_Window* window = nullptr;       // the one game window; null while closed
+static SDL_GLContext context = nullptr;    // its OpenGL context, current on the main thread
+static bool videoStarted = false;          // SDL's video subsystem is started once and kept
+
+static bool StartVideo() {
+    if (videoStarted) return true;
+    // The first click on the window must reach the game, not only focus it.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
+    // The game runs for long stretches without input while the player watches.
+    SDL_DisableScreenSaver();
+    videoStarted = true;
+    return true;
+}
+
+WindowFailure PlatformOpenWindow(const char* title, int width, int height) {
+    if (!StartVideo()) return WindowFailure::RegisterClass;
+    PlatformCloseWindow();
+
+    // Left at SDL's defaults (no version, no profile) the context is a
+    // legacy one with the fixed-function pipeline the game draws with.
+    SDL_GL_ResetAttributes();
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+
+    // Borderless, so the window's rectangle is its client area.
+    window = SDL_CreateWindow(title, 0, 0, width, height,
+                              SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
+    if (!window) return WindowFailure::CreateWindow;
+    context = SDL_GL_CreateContext(window);
+    if (!context) return WindowFailure::CreateContext;
+    if (SDL_GL_MakeCurrent(window, context) != 0) return WindowFailure::MakeCurrent;
+    SDL_GL_SetSwapInterval(1);   // a driver without vsync control just runs unthrottled
+
+    // Without a window manager nobody else hands out the keyboard focus, and
+    // the keys are read from SDL's keyboard state, which needs it.
+    SDL_RaiseWindow(window);
+    SDL_SetWindowInputFocus(window);
+    return WindowFailure::None;
+}
+
+void PlatformCloseWindow() {
+    if (context) {
+        SDL_GL_MakeCurrent(window, nullptr);
+        SDL_GL_DeleteContext(context);
+        context = nullptr;
+    }
+    if (window) {
+        SDL_DestroyWindow(window);
+        window = nullptr;
+    }
+}
+
+void PlatformMoveWindow(int x, int y) {
+    if (window) SDL_SetWindowPosition(window, x, y);
+}
+
+void PlatformSwapBuffers() {
+    if (window) SDL_GL_SwapWindow(window);
+}
+
+void PlatformHideCursor() {
+    if (videoStarted) SDL_ShowCursor(SDL_DISABLE);
+}
+
+bool PlatformWindowRect(int* left, int* top, int* right, int* bottom) {
+    if (!window) return false;
+    int x = 0, y = 0, w = 0, h = 0;
+    SDL_GetWindowPosition(window, &x, &y);
+    SDL_GetWindowSize(window, &w, &h);
+    *left = x;
+    *top = y;
+    *right = x + w;
+    *bottom = y + h;
+    return true;
+}

@@ -1,0 +1,144 @@
+// The game window and its OpenGL context, on top of the back end in
+// platform/platform.h: creation with its failure messages, the fixed GL
+// state, the window events and the window keys F1..F4 and M.
+#include "platform/window.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cstdint>
+
+#include "core/game.h"
+#include "core/startup.h"
+#include "platform/input.h"
+#include "platform/present.h"
+
+int windowScale = 2;
+
+// Every failed step of window creation has its own message under "ERROR".
+struct FailureMessage {
+    WindowFailure failure;
+    const char* text;
+};
+
+constexpr FailureMessage FailureMessages[] = {
+    {WindowFailure::RegisterClass, "Failed To Register The Window Class."},
+    {WindowFailure::CreateWindow, "Window Creation Error."},
+    {WindowFailure::DeviceContext, "Can't Create A GL Device Context."},
+    {WindowFailure::ChooseFormat, "Can't Find A Suitable PixelFormat."},
+    {WindowFailure::SetFormat, "Can't Set The PixelFormat."},
+    {WindowFailure::CreateContext, "Can't Create A GL Rendering Context."},
+    {WindowFailure::MakeCurrent, "Can't Activate The GL Rendering Context."},
+};
+
+constexpr const char* SetupFailedText = "Initialization Failed.";
+
+static const char* FailureText(WindowFailure failure) {
+    for (const FailureMessage& m : FailureMessages)
+        if (m.failure == failure) return m.text;
+    return SetupFailedText;
+}
+
+int OpenMainWindow() {
+    if (!CreateGameWindow("GAME", OverlayWidth * windowScale, OverlayHeight * windowScale, 16)) return 0;
+    PlatformHideCursor();
+    return 1;
+}
+
+bool CreateGameWindow(const char* title, int width, int height, int colourBits) {
+    // The back end always asks for 8 bits a channel, which covers the 16 asked for here.
+    (void)colourBits;
+    WindowFailure failure = PlatformOpenWindow(title, width, height);
+    if (failure != WindowFailure::None) {
+        // When the windowing system itself did not start there is nothing to release.
+        if (failure != WindowFailure::RegisterClass) DestroyGameWindow();
+        PlatformMessageBox("ERROR", FailureText(failure), false);
+        return false;
+    }
+    SetupProjection();
+    if (!SetupGLState()) {
+        DestroyGameWindow();
+        PlatformMessageBox("ERROR", SetupFailedText, false);
+        return false;
+    }
+    return true;
+}
+
+void DestroyGameWindow() { PlatformCloseWindow(); }
+
+void SetupProjection() {
+    // The 3D view is always rendered at 320 x 240 in the bottom-left corner and
+    // read back from there; the window's size only affects the present zoom.
+    glViewport(0, 0, 320, 240);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    // 4/3 and 0.1 are single-precision values widened, exactly as the projection was tuned.
+    gluPerspective(45.0, static_cast<double>(4.0f / 3.0f), static_cast<double>(0.1f), 100.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+bool SetupGLState() {
+    CreateCubeTextures();
+    glEnable(GL_TEXTURE_2D);
+    glShadeModel(GL_SMOOTH);
+    // The renderer treats pixels of this colour as empty background when it reads the view back.
+    glClearColor(1.0f, 0.0f, 0.9f, 0.0f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_LIGHTING);
+    glColor4f(1.0f, 1.0f, 1.0f, 0.5f);
+    // Blending stays off (CreateCubeTextures turned it off); only the function is set.
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    return true;
+}
+
+// A press counts only when more than 12 frames have passed since the last
+// accepted press of the same button: one click must not toggle twice.
+static void AcceptPress(int* pressed, int* pressFrame) {
+    // Widened so that a frame counter restored from a save near the top of the range cannot overflow.
+    if (static_cast<int64_t>(frameCounter) > static_cast<int64_t>(*pressFrame) + 12) {
+        *pressed = 1;
+        *pressFrame = frameCounter;
+    }
+}
+
+void HandleWindowEvent(WindowEvent event) {
+    switch (event) {
+        case WindowEvent::Close: quitRequested = 1; break;   // the window stays open until the process ends
+        case WindowEvent::LeftButton: AcceptPress(&leftPressed, &leftPressFrame); break;
+        case WindowEvent::RightButton: AcceptPress(&rightPressed, &rightPressFrame); break;
+        case WindowEvent::Other: break;
+    }
+}
+
+int PumpOneMessage() {
+    WindowEvent event;
+    if (!PlatformNextEvent(&event)) return 0;
+    HandleWindowEvent(event);
+    return 1;
+}
+
+// F1..F4 give scales 1..4, tested in this order so that the last held key wins.
+constexpr int ScaleKeys[] = {Key::F1, Key::F2, Key::F3, Key::F4};
+
+void HandleWindowKeys() {
+    for (int n = 1; n <= 4; ++n) {
+        if (!KeyDown(ScaleKeys[n - 1])) continue;
+        // The new window gets a new context, and with it new cube textures.
+        DestroyGameWindow();
+        windowScale = n;
+        CreateGameWindow("GAME", OverlayWidth * n, OverlayHeight * n, 16);
+        PlatformHideCursor();
+    }
+    if (KeyDown(Key::M)) {
+        // No pause: a held M drags the window along with the pointer.
+        int px = 0, py = 0;
+        PlatformPointer(&px, &py);
+        PlatformMoveWindow(px, py);
+        PlatformHideCursor();
+    }
+}

@@ -1,0 +1,40 @@
+// The 3D view: the cells within MVD of the cursor as textured cubes, read
+// back and copied into the OverlayBuffer behind the HUD.
+#pragma once
+
+#include <cstdint>
+
+#include <GL/gl.h>
+
+extern uint8_t KeyColour[3];   // the background as the framebuffer returns the clear colour; measured per context
+extern long long renderedFaces;   // quads drawn since the last reset: cube faces, panels and marker faces
+
+enum class Renderer { Reference, Fast };
+extern Renderer activeRenderer;   // which renderer ViewFrame uses; the fast one by default
+
+// Draw, move (walk, collide, cross), composite, then mouse look.
+void ViewFrame();
+
+// Draws the view with the renderer that is active.
+void DrawView();
+
+// The immediate-mode renderer: every visible face its own begin/end pair.
+void DrawVisibleCells();
+void DrawCell(int x, int y, int z);
+void DrawObjectiveMarker(int x, int y, int z);
+
+// Reads the 3D picture back and copies every non-background pixel into the overlay.
+void CompositeView();
+
+// The texture a cell value is drawn with: CubeTextures for 1..31, a dungeon
+// picture for the blueprint marks, never past the tables.
+GLuint TextureForCell(uint8_t value);
+
+// Sets the camera on the current matrix: pitch, yaw, the turn to world axes and the eye's place in its cell.
+void ApplyCamera();
+
+extern int glContextGeneration;   // bumped by the window code each time a new OpenGL context is made current
+
+// Per-context state (the key colour, the blueprint-mark textures); made again
+// whenever a new OpenGL context has appeared.
+void PrepareContext();

@@ -1,0 +1,146 @@
+// The ObjectTable after the catalogue build and the start objects, and CopyObject.
+#include "core/startup.h"
+#include "data/catalogue.h"
+#include "data/objects.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Every test starts from a zeroed table of full size, as start-up makes it.
+class ObjectTableTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ObjectTable = static_cast<ObjectRecord*>(std::calloc(objectCapacity, sizeof(ObjectRecord)));
+        ASSERT_NE(ObjectTable, nullptr);
+    }
+    void TearDown() override {
+        std::free(ObjectTable);
+        ObjectTable = nullptr;
+    }
+};
+
+bool IsAllZero(const ObjectRecord& r) {
+    static const uint8_t zero[sizeof(ObjectRecord)] = {};
+    return std::memcmp(&r, zero, sizeof r) == 0;
+}
+
+// True when every byte outside the meaningful fields (spares and padding) is zero.
+bool OnlyFieldsSet(const ObjectRecord& r) {
+    ObjectRecord c;
+    std::memcpy(&c, &r, sizeof c);
+    c.image = 0, c.typeId = 0, c.slotClass = 0, c.isWeapon = 0, c.rating = 0, c.grade = 0;
+    c.ratingNow = 0, c.factor = 0, c.value = 0;
+    std::memset(c.marks, 0, sizeof c.marks);
+    return IsAllZero(c);
+}
+
+struct Expected {
+    uint32_t id;
+    uint16_t image;
+    uint8_t marks[5];
+    uint8_t slotClass, isWeapon, rating, grade;
+    float factor;
+    uint16_t value;
+};
+
+}  // namespace
+
+TEST_F(ObjectTableTest, CatalogueFillsExactlyTheEntryIds) {
+    std::memset(&ObjectTable[0], 0xAB, sizeof(ObjectRecord));   // record 0 is written, not assumed
+    BuildObjectCatalogue();
+
+    const uint32_t ranges[][2] = {{6110, 6129}, {6200, 6203}, {6316, 6320}, {7000, 7000}, {7100, 7100},
+                                  {8100, 8113}, {8130, 8143}, {8170, 8183}, {8200, 8213}, {8220, 8233},
+                                  {8250, 8263}, {8280, 8293}, {8320, 8333}};
+    std::vector<uint32_t> ids;
+    for (const auto& r : ranges)
+        for (uint32_t id = r[0]; id <= r[1]; ++id) ids.push_back(id);
+    ASSERT_EQ(ids.size(), 143u);
+
+    std::vector<uint32_t> nonZero;   // 0 and the gaps (6130..6199, 8114..8129, ...) must be empty
+    for (uint32_t id = 0; id < static_cast<uint32_t>(objectCapacity); ++id)
+        if (!IsAllZero(ObjectTable[id])) nonZero.push_back(id);
+    EXPECT_EQ(nonZero, ids);
+
+    for (uint32_t id : ids) {
+        EXPECT_EQ(ObjectTable[id].typeId, id);
+        EXPECT_TRUE(OnlyFieldsSet(ObjectTable[id])) << id;
+        EXPECT_EQ(ObjectTable[id].ratingNow, 0.0f) << id;
+    }
+}
+
+TEST_F(ObjectTableTest, EntriesHaveTheirListedValues) {
+    BuildObjectCatalogue();
+    const Expected entries[] = {
+        {6110, 600, {1, 0, 1, 1, 1}, 2, 1, 1, 0, 0.0f, 50},
+        {6113, 603, {0, 1, 0, 0, 0}, 2, 1, 3, 1, 0.2f, 400},
+        {6124, 614, {1, 0, 0, 0, 1}, 1, 1, 8, 3, 4.0f, 2900},
+        {6126, 616, {1, 0, 0, 0, 1}, 1, 1, 9, 2, 3.3f, 10000},
+        {6203, 633, {0, 1, 0, 0, 0}, 1, 1, 8, 0, 0.0f, 3000},
+        {6319, 655, {0, 0, 0, 1, 0}, 1, 1, 12, 0, 2.8f, 32000},   // pictures crossed
+        {6320, 654, {0, 0, 0, 1, 0}, 1, 1, 14, 0, 4.0f, 60000},   // largest value
+        {7000, 3000, {0, 0, 0, 0, 0}, 0, 0, 0, 0, 0.0f, 30},
+        {7100, 682, {0, 0, 0, 0, 0}, 0, 0, 200, 0, 0.0f, 50},
+        {8100, 730, {1, 1, 1, 1, 1}, 10, 0, 0, 0, 0.1f, 30},      // robe suit
+        {8135, 740, {1, 1, 1, 1, 1}, 15, 0, 0, 0, 0.2f, 70},      // leather torso
+        {8230, 743, {1, 1, 1, 1, 1}, 20, 0, 0, 0, 0.5f, 210},     // scale shield
+        {8263, 744, {1, 1, 1, 1, 1}, 23, 0, 0, 0, 0.6f, 280},     // plate boots
+        {8281, 745, {1, 1, 1, 1, 1}, 11, 0, 0, 0, 0.7f, 350},
+        {8333, 746, {1, 1, 1, 1, 1}, 23, 0, 0, 0, 0.9f, 600},     // magic boots
+    };
+    for (const Expected& e : entries) {
+        SCOPED_TRACE(e.id);
+        const ObjectRecord& r = ObjectTable[e.id];
+        EXPECT_EQ(r.image, e.image);
+        EXPECT_EQ(std::memcmp(r.marks, e.marks, 5), 0);
+        EXPECT_EQ(r.slotClass, e.slotClass);
+        EXPECT_EQ(r.isWeapon, e.isWeapon);
+        EXPECT_EQ(r.rating, e.rating);
+        EXPECT_EQ(r.grade, e.grade);
+        EXPECT_EQ(r.factor, e.factor);   // exactly the float nearest the decimal
+        EXPECT_EQ(r.value, e.value);
+    }
+    for (uint32_t base : {8100u, 8130u, 8170u, 8200u, 8220u, 8250u, 8280u, 8320u})
+        for (uint32_t s = 0; s < 14; ++s) EXPECT_EQ(ObjectTable[base + s].slotClass, 10 + s) << base + s;
+}
+
+TEST_F(ObjectTableTest, StartObjectsAreCopiesWithTheirRating) {
+    BuildObjectCatalogue();
+    PlaceStartObjects();
+
+    ObjectRecord knife;   // byte copy, so that padding is compared too
+    std::memcpy(&knife, &ObjectTable[6110], sizeof knife);
+    knife.ratingNow = 1.0f;
+    EXPECT_EQ(std::memcmp(&ObjectTable[10000], &knife, sizeof knife), 0);
+    EXPECT_EQ(std::memcmp(&ObjectTable[9000], &knife, sizeof knife), 0);
+    EXPECT_EQ(ObjectTable[9001].typeId, 6111u);
+    EXPECT_EQ(ObjectTable[9002].typeId, 6200u);
+    EXPECT_EQ(ObjectTable[9002].ratingNow, 3.0f);
+    EXPECT_EQ(ObjectTable[9003].typeId, 6316u);
+    EXPECT_EQ(ObjectTable[9003].ratingNow, 2.0f);
+    EXPECT_EQ(ObjectTable[6110].ratingNow, 0.0f);   // the source keeps 0
+    EXPECT_TRUE(IsAllZero(ObjectTable[10001]));
+}
+
+TEST_F(ObjectTableTest, CopyObjectEdgeCases) {
+    BuildObjectCatalogue();
+
+    CopyObject(20000, 7100);   // the potion's rating 200 is unsigned: 200.0, not -56.0
+    EXPECT_EQ(ObjectTable[20000].ratingNow, 200.0f);
+    EXPECT_EQ(ObjectTable[20000].typeId, 7100u);
+
+    CopyObject(20000, 0);      // the empty record empties the destination
+    EXPECT_TRUE(IsAllZero(ObjectTable[20000]));
+
+    ObjectRecord axe;          // a copy onto itself changes only ratingNow
+    std::memcpy(&axe, &ObjectTable[6320], sizeof axe);
+    axe.ratingNow = 14.0f;
+    ObjectTable[6320].ratingNow = 99.0f;
+    CopyObject(6320, 6320);
+    EXPECT_EQ(std::memcmp(&ObjectTable[6320], &axe, sizeof axe), 0);
+}

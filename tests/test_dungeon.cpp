@@ -1,0 +1,218 @@
+// The random generator, the room templates and the dungeon plan.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <queue>
+#include <vector>
+
+#include "core/random.h"
+#include "core/startup.h"
+#include "world/dungeon.h"
+#include "world/templates.h"
+#include "world/volume.h"
+
+TEST(Random, MatchesTheClassicRuntimeSequence) {
+    SRand(1);
+    const int expected[] = {41, 18467, 6334, 26500, 19169};
+    for (int e : expected) EXPECT_EQ(Rand(), e);
+    SRand(1);
+    EXPECT_EQ(RandomBelow(10), 41 % 10);
+    // Draws stay in 0..32767 whatever the seed.
+    SRand(0xFFFFFFFFu);
+    for (int i = 0; i < 100000; ++i) {
+        int r = Rand();
+        ASSERT_GE(r, 0);
+        ASSERT_LE(r, 32767);
+    }
+}
+
+class Templates : public ::testing::Test {
+protected:
+    void SetUp() override { TemplateGrid = static_cast<int8_t*>(std::calloc(900, 1)); }
+    void TearDown() override {
+        std::free(TemplateGrid);
+        TemplateGrid = nullptr;
+    }
+    // The decoded grid as rows of '.' and '#'.
+    std::vector<std::string> Grid() const {
+        std::vector<std::string> rows;
+        for (int r = 0; r < TemplateH; ++r) {
+            std::string row;
+            for (int c = 0; c < TemplateW; ++c) row += TemplateGrid[r * 30 + c] ? '#' : '.';
+            rows.push_back(row);
+        }
+        return rows;
+    }
+};
+
+TEST_F(Templates, HeadersGiveTheFootprintInEveryOrientation) {
+    ASSERT_EQ(RoomTemplateCount, 19);
+    for (int i = 0; i < RoomTemplateCount; ++i) {
+        int w = RoomTemplates[i].header[2] - 96, h = RoomTemplates[i].header[3] - 96;
+        for (int o = 0; o < 4; ++o) {
+            TemplateSize(i, o);
+            bool turned = o == 1 || o == 2;
+            EXPECT_EQ(TemplateW, turned ? h : w) << i << " " << o;
+            EXPECT_EQ(TemplateH, turned ? w : h) << i << " " << o;
+        }
+    }
+}
+
+TEST_F(Templates, OrientationsTurnMirrorAndFlip) {
+    LoadTemplate(4, 1);   // the plus shape is the same after a quarter turn
+    EXPECT_EQ(Grid(), (std::vector<std::string>{".#.", "###", ".#."}));
+
+    LoadTemplate(15, 2);   // the L mirrored on the diagonal: 6 wide, 8 high
+    EXPECT_EQ(Grid(), (std::vector<std::string>{"######", "######", "##....", "##....", "##....", "##....", "##....", "##...."}));
+
+    LoadTemplate(15, 1);   // quarter turn: the top row becomes the left column, read from the bottom up
+    EXPECT_EQ(Grid(), (std::vector<std::string>{"##....", "##....", "##....", "##....", "##....", "##....", "######", "######"}));
+    EXPECT_EQ(TemplateGrid[(8 - 1) * 30 + 0], 1);   // column 0 of the first row lands in row w - 1
+
+    LoadTemplate(18, 3);   // upside down: the empty last row becomes the top row
+    EXPECT_EQ(Grid().front(), "........");
+    EXPECT_EQ(Grid().back(), "..####..");
+
+    LoadTemplate(9, 0);
+    EXPECT_EQ(Grid(), (std::vector<std::string>{"#####", "#.#.#", "#####"}));
+}
+
+TEST_F(Templates, DecodingClearsTheWholeGrid) {
+    LoadTemplate(14, 0);
+    LoadTemplate(1, 0);
+    int set = 0;
+    for (int i = 0; i < 900; ++i) set += TemplateGrid[i] != 0;
+    EXPECT_EQ(set, 3);
+}
+
+// A World with fresh generator buffers, for running the generator alone.
+class Generator : public ::testing::Test {
+protected:
+    void SetUp() override {
+        World = static_cast<uint8_t*>(std::calloc(VolumeSize, 1));
+        AllocGeneratorBuffers();
+    }
+    void TearDown() override {
+        FreeGeneratorBuffers();
+        std::free(World);
+        World = nullptr;
+    }
+    static int CountOnLayer(int z, uint8_t mark) {
+        int n = 0;
+        for (int i = 0; i < PlaneSize; ++i) n += World[z * PlaneSize + i] == mark;
+        return n;
+    }
+    static int TemplateFloorCells(int index) {
+        int n = 0;
+        for (const char* p = RoomTemplates[index].rows; *p; ++p) n += *p == 'd';
+        return n;
+    }
+};
+
+TEST_F(Generator, RegionHelpersRefuseWhatTheyCannotTake) {
+    EXPECT_EQ(RectAllEqual(5, 5, 4, 4, 0, 7), 0);      // an empty rectangle matches
+    EXPECT_EQ(RectAllEqual(-1, 0, 2, 2, 0, 0), 1);     // leaves the plane
+    EXPECT_EQ(RectAllEqual(254, 0, 256, 0, 0, 0), 1);
+    EXPECT_EQ(FillRect(10, 10, 12, 11, 3, Rock), 0);
+    EXPECT_EQ(RectAllEqual(10, 10, 12, 11, 3, Rock), 0);
+    EXPECT_EQ(FillRect(12, 11, 13, 13, 3, Floor), 1);  // overlaps a filled cell: writes nothing
+    EXPECT_EQ(World[CellIndex(13, 13, 3)], 0);
+}
+
+TEST_F(Generator, GrowsATreeOfRoomsOnEveryLayer) {
+    for (uint32_t seed : {1u, 77u, 4242u}) {
+        std::memset(World, 0, VolumeSize);
+        SRand(seed);
+        GenerateDungeon(128, 128, 140, 9, 32, 400);
+        for (int z = 140; z <= 148; ++z) {
+            int first = LayerRoomStart[z], end = LayerRoomEnd[z];
+            ASSERT_GT(end - first, 1) << "seed " << seed << " layer " << z;
+            // Every room adds its own floor cells plus exactly one doorway, and
+            // all open cells hang together: n rooms joined by n - 1 doorways form a tree.
+            int expectedOpen = -1;
+            for (int r = first; r < end; ++r) {
+                EXPECT_EQ(RoomList[r].index, r);
+                EXPECT_EQ(RoomList[r].layer, z);
+                expectedOpen += TemplateFloorCells(RoomList[r].templateIndex) + 1;
+            }
+            int open = 0;
+            int start = -1;
+            for (int y = 112; y <= 144; ++y)
+                for (int x = 112; x <= 144; ++x)
+                    if (World[CellIndex(x, y, z)] != Rock) {
+                        ++open;
+                        start = y * 256 + x;
+                    }
+            // The rock square is exactly 33 x 33 around the centre and nothing lies outside it.
+            EXPECT_EQ(CountOnLayer(z, 0), PlaneSize - 33 * 33);
+            std::vector<bool> seen(PlaneSize);
+            std::queue<int> todo;
+            todo.push(start);
+            seen[start] = true;
+            int reached = 0;
+            while (!todo.empty()) {
+                int c = todo.front();
+                todo.pop();
+                ++reached;
+                for (int d : {1, -1, 256, -256}) {
+                    int n = c + d;
+                    if (!seen[n] && World[z * PlaneSize + n] != Rock && World[z * PlaneSize + n] != 0) {
+                        seen[n] = true;
+                        todo.push(n);
+                    }
+                }
+            }
+            EXPECT_EQ(open, expectedOpen) << "seed " << seed << " layer " << z;
+            EXPECT_EQ(reached, open) << "seed " << seed << " layer " << z;
+        }
+        // The first level's central room is the full 5 x 5 square at the centre.
+        EXPECT_EQ(RoomList[LayerRoomStart[140]].templateIndex, 13);
+        EXPECT_EQ(RoomList[LayerRoomStart[140]].x, 126);
+        EXPECT_EQ(RoomList[LayerRoomStart[140]].y, 126);
+    }
+}
+
+TEST_F(Generator, StairsJoinNeighbouringLevelsAndFurnishingsOvershootByOne) {
+    SRand(2024);
+    GenerateDungeon(128, 128, 140, 9, 32, 400);
+    EXPECT_EQ(CountOnLayer(140, StairFoot), 0);
+    EXPECT_EQ(CountOnLayer(148, StairHead), 0);
+    for (int z = 141; z <= 148; ++z) {
+        EXPECT_EQ(CountOnLayer(z, StairFoot), 2) << z;
+        for (int i = 0; i < PlaneSize; ++i)
+            if (World[z * PlaneSize + i] == StairFoot) EXPECT_EQ(World[(z - 1) * PlaneSize + i], StairHead);
+        EXPECT_EQ(CountOnLayer(z - 1, StairHead), 2) << z;
+    }
+    for (int z = 140; z <= 148; ++z) {
+        int n = LayerRoomEnd[z] - LayerRoomStart[z];
+        auto expected = [](int target) { return target > 0 ? target + 1 : 0; };
+        EXPECT_EQ(CountOnLayer(z, Chest), expected(n / 25)) << z;
+        EXPECT_EQ(CountOnLayer(z, Candelabrum), expected(n / 5)) << z;
+        EXPECT_EQ(CountOnLayer(z, Scroll), expected(n / 40)) << z;
+        EXPECT_EQ(CountOnLayer(z, Coffin), expected(n / 25)) << z;
+        EXPECT_EQ(CountOnLayer(z, Fountain), expected(n / 60)) << z;
+        EXPECT_EQ(CountOnLayer(z, Special), 0);
+    }
+}
+
+TEST_F(Generator, SecondRunStopsOnTheFirstLayer) {
+    SRand(5);
+    GenerateDungeon(128, 128, 140, 9, 32, 400);
+    std::vector<uint8_t> before(World + 140 * PlaneSize, World + 149 * PlaneSize);
+    GenerateDungeon(128, 128, 140, 9, 32, 400);
+    EXPECT_EQ(roomCount, 0);
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), World + 140 * PlaneSize));
+}
+
+TEST_F(Generator, StopsWithoutFurnishingWhenALaterLayerIsBlocked) {
+    World[CellIndex(128, 128, 142)] = 9;   // the third layer's rock square cannot be laid
+    SRand(3);
+    GenerateDungeon(128, 128, 140, 9, 32, 400);
+    EXPECT_GT(LayerRoomEnd[141] - LayerRoomStart[141], 1);
+    for (int z = 140; z <= 141; ++z) {
+        EXPECT_EQ(CountOnLayer(z, Candelabrum), 0);
+        EXPECT_EQ(CountOnLayer(z, StairFoot), 0);
+    }
+    EXPECT_EQ(CountOnLayer(142, Rock), 0);
+}

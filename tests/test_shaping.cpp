@@ -1,0 +1,189 @@
+// The world shaping passes: surface, carving, shafts and objectives.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <set>
+#include <vector>
+
+#include "core/game.h"
+#include "core/random.h"
+#include "core/shaping.h"
+#include "core/startup.h"
+#include "world/volume.h"
+
+class Shaping : public ::testing::Test {
+protected:
+    void SetUp() override {
+        World = static_cast<uint8_t*>(std::calloc(VolumeSize, 1));
+        Flagmap = static_cast<uint8_t*>(std::calloc(VolumeSize, 1));
+        UnitTable = static_cast<UnitRecord*>(std::calloc(UnitCount, sizeof(UnitRecord)));
+    }
+    void TearDown() override {
+        FreeGeneratorBuffers();
+        std::free(World);
+        std::free(Flagmap);
+        std::free(UnitTable);
+        World = Flagmap = nullptr;
+        UnitTable = nullptr;
+    }
+    static uint8_t At(int x, int y, int z) { return World[CellIndex(x, y, z)]; }
+    // Lays solid rock over the blueprint square of layers 140..148.
+    static void SolidPlan() {
+        for (int z = 140; z <= 148; ++z)
+            for (int y = 112; y <= 144; ++y)
+                for (int x = 112; x <= 144; ++x) World[CellIndex(x, y, z)] = Rock;
+    }
+};
+
+TEST_F(Shaping, SurfaceFollowsTheTerrainLayer) {
+    World[CellIndex(1, 0, 0)] = 9;
+    World[CellIndex(2, 0, 0)] = 10;
+    World[CellIndex(3, 0, 0)] = 11;
+    World[CellIndex(4, 0, 0)] = 18;
+    World[CellIndex(5, 0, 0)] = 19;
+    World[CellIndex(6, 0, 0)] = 255;
+    SolidPlan();
+    ShapeWorld();
+    EXPECT_EQ(At(1, 0, 31), 1);   // low ground: the rock of layer 31
+    EXPECT_EQ(At(1, 0, 30), 0);
+    EXPECT_EQ(At(2, 0, 31), 3);   // dirt
+    EXPECT_EQ(At(3, 0, 30), 2);   // grass
+    EXPECT_EQ(At(4, 0, 30), 2);
+    EXPECT_EQ(At(5, 0, 29), 1);   // raised rock with open air under it
+    EXPECT_EQ(At(5, 0, 30), 0);
+    EXPECT_EQ(At(6, 0, 29), 1);
+    for (int z = 1; z <= 28; ++z) EXPECT_EQ(At(5, 0, z), 0);
+    for (int z = 32; z <= 138; ++z) ASSERT_EQ(At(200, 200, z), 1);
+    EXPECT_EQ(At(200, 200, 139), 0);
+    EXPECT_EQ(At(200, 200, 149), 0);
+    EXPECT_EQ(At(1, 0, 0), 9);   // the terrain layer itself stays
+}
+
+TEST_F(Shaping, CarvesThePlanAtDoubleScale) {
+    SolidPlan();
+    World[CellIndex(120, 130, 140)] = Floor;        // level 1
+    World[CellIndex(121, 130, 143)] = StairHead;    // level 4: opens the layer below too
+    World[CellIndex(112, 112, 148)] = Chest;        // level 9, the plan's corner
+    ShapeWorld();
+    // Level 1 (v = 1) is cut into layers 30 and 31.
+    for (int z : {30, 31})
+        for (int dy = 0; dy < 2; ++dy)
+            for (int dx = 0; dx < 2; ++dx) EXPECT_EQ(At(20 + dx, 40 + dy, z), 0) << z;
+    EXPECT_EQ(At(20, 40, 32), 1);
+    EXPECT_EQ(At(22, 40, 31), 1);
+    // A stair head (v = 4) empties layers 39, 40 and 41.
+    for (int z : {39, 40, 41}) EXPECT_EQ(At(22, 40, z), 0) << z;
+    EXPECT_EQ(At(22, 40, 42), 1);
+    EXPECT_EQ(At(22, 40, 38), 1);
+    // Any mark but rock is open space.
+    EXPECT_EQ(At(4, 4, 54), 0);
+    EXPECT_EQ(At(5, 5, 55), 0);
+    EXPECT_EQ(At(4, 4, 56), 1);
+    // Count every opened cell below the surface: exactly the cells above.
+    int open = 0;
+    for (int z = 32; z <= 138; ++z)
+        for (int i = 0; i < PlaneSize; ++i) open += World[z * PlaneSize + i] == 0;
+    EXPECT_EQ(open, 4 * 3 + 4 * 2);   // the stair column below level 1, and level 9's two layers
+}
+
+TEST_F(Shaping, ShaftsSinkOnlyWhereLayer39IsOpen) {
+    SolidPlan();
+    ShapeWorld();
+    // Open a few 2 x 2 squares on layer 39 and one single cell.
+    const int squares[][2] = {{10, 10}, {50, 70}, {100, 3}};
+    for (auto& s : squares)
+        for (int dy = 0; dy < 2; ++dy)
+            for (int dx = 0; dx < 2; ++dx) World[CellIndex(s[0] + dx, s[1] + dy, 39)] = 0;
+    World[CellIndex(90, 90, 39)] = 0;
+    SRand(99);
+    // Replay the draws: x then y, each rand % 128.
+    std::set<std::pair<int, int>> expected;
+    for (int i = 0; i < 1000; ++i) {
+        int x = Rand() % 128, y = Rand() % 128;
+        bool open = true;
+        for (int dy = 0; dy < 2; ++dy)
+            for (int dx = 0; dx < 2; ++dx) open = open && World[CellIndex(x + dx, y + dy, 39)] == 0;
+        if (open) expected.insert({x, y});
+    }
+    SRand(99);
+    ShaftPass();
+    for (int y = 0; y < 130; ++y) {
+        for (int x = 0; x < 130; ++x) {
+            bool inShaft = false;
+            for (auto& s : expected) inShaft = inShaft || (x - s.first >= 0 && x - s.first < 2 && y - s.second >= 0 && y - s.second < 2);
+            for (int z = 28; z <= 38; ++z) {
+                uint8_t expectedCell = inShaft ? 0 : (z >= 32 ? 1 : (z == 31 ? 1 : 0));
+                ASSERT_EQ(At(x, y, z), expectedCell) << x << "," << y << "," << z;
+            }
+        }
+    }
+}
+
+TEST_F(Shaping, ObjectivesLandOnDistinctEmptyCells) {
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+        std::memset(World, 0, VolumeSize);
+        std::memset(Flagmap, 0, VolumeSize);
+        SolidPlan();
+        ShapeWorld();
+        SRand(seed);
+        ObjectivePass();
+        EXPECT_GE(objectivesTotal, 0);
+        EXPECT_LE(objectivesTotal, 20);
+        int flags = 0;
+        for (int i = 0; i < VolumeSize; ++i) {
+            if (Flagmap[i] == 0) continue;
+            ASSERT_EQ(Flagmap[i], ObjectiveFlag);
+            ASSERT_EQ(World[i], 0);
+            ASSERT_EQ(i % 61, 0);
+            ASSERT_LE(i / PlaneSize, 30);
+            ++flags;
+        }
+        EXPECT_EQ(flags, objectivesTotal) << "seed " << seed;
+        EXPECT_EQ(objectivesFound, 0);
+    }
+}
+
+TEST_F(Shaping, ObjectivePassNeverCountsACellTwice) {
+    // Only two reachable cells are empty: every further draw must be spent.
+    std::memset(World, 1, VolumeSize);
+    World[61 * 5] = 0;
+    World[61 * 32767] = 0;
+    for (uint32_t seed = 1; seed < 200; ++seed) {
+        SRand(seed);
+        int total = Rand() % 21;
+        if (total < 3) continue;
+        std::memset(Flagmap, 0, VolumeSize);
+        SRand(seed);
+        ObjectivePass();
+        EXPECT_EQ(objectivesTotal, total);
+        EXPECT_EQ(Flagmap[61 * 5], ObjectiveFlag);
+        EXPECT_EQ(Flagmap[61 * 32767], ObjectiveFlag);
+        int flags = 0;
+        for (int i = 0; i < VolumeSize; ++i) flags += Flagmap[i] != 0;
+        EXPECT_EQ(flags, 2);
+        return;
+    }
+    FAIL() << "no seed drew three or more objectives";
+}
+
+TEST_F(Shaping, BuildWorldPutsThePlayerAtTheStart) {
+    SRand(1);
+    BuildWorld(1234);
+    EXPECT_EQ(SX, 64);
+    EXPECT_EQ(SY, 64);
+    EXPECT_EQ(SZ, 39);
+    EXPECT_EQ(Player().cellX, 64);
+    EXPECT_EQ(Player().cellZ, 39);
+    EXPECT_EQ(MVD, 6);
+    EXPECT_EQ(frameCounter, 0);
+    // The plan stays in its blueprint layers beside the carved dungeon.
+    EXPECT_NE(At(128, 128, 140), Rock);
+    EXPECT_NE(At(128, 128, 140), 0);
+    EXPECT_EQ(At(2 * (128 - 110), 2 * (128 - 110), 30), 0);
+    // Same seed, same world.
+    std::vector<uint8_t> first(World, World + VolumeSize);
+    std::memset(World, 0, VolumeSize);
+    BuildWorld(1234);
+    EXPECT_TRUE(std::equal(first.begin(), first.end(), World));
+}

@@ -1,0 +1,17 @@
+#include "world/overworld.h"
+
+#include <cstdio>
+
+#include "platform/platform.h"
+#include "world/volume.h"
+
+void LoadOverworld(int number) {
+    char name[64];
+    std::snprintf(name, sizeof name, ".\\map\\%d.overworld", number);
+    int file = OpenAlways(name, FileAccess::ReadWrite);
+    if (file < 0) return;
+    // One read straight into layer 0; whatever arrives is kept, the rest of the layer stays.
+    FileRead(file, World, PlaneSize);
+    FileClose(file);
+    PlatformSleep(1000);
+}

@@ -137,7 +137,7 @@ void PaintSword(Canvas& c, const SwordStyle& s) {
 }
 
 // Hafted weapons: a shaft along the diagonal and a head near its top.
-enum class Head { Maul, Morningstar, Mace, WarMace, Staff, Rod, Wand, HandAxe, Axe, BattleAxe };
+enum class Head { Maul, Morningstar, Mace, WarMace, Staff, Rod, Wand, HandAxe, Axe, BattleAxe, Glaive };
 
 struct HaftedStyle {
     const char* name;
@@ -148,6 +148,7 @@ struct HaftedStyle {
 
 // clang-format off
 constexpr HaftedStyle Hafted[] = {
+    {"item_glaive",                   Head::Glaive,      22, Wood,            Steel,            Brass},
     {"item_maul",                     Head::Maul,        28, Wood,            DarkSteel,        DarkSteel},
     {"item_morningstar",              Head::Morningstar, 24, Wood,            DarkSteel,        Steel},
     {"item_mace",                     Head::Mace,        22, Wood,            Steel,            Steel},
@@ -208,6 +209,12 @@ void PaintHafted(Canvas& c, const HaftedStyle& s) {
             Glow(c, hx, hy, 8, s.metal, 200);
             DrawLine(c, hx - 4, hy, hx + 4, hy, 1, s.trim);
             DrawLine(c, hx, hy - 4, hx, hy + 4, 1, s.trim);
+            break;
+        case Head::Glaive:   // a pole with a long single-edged blade and a back spike
+            FillLocal(c, {top - 1, -1.2f, top + 9, -2.5f, top + 11, 0.5f, top + 3, 2.8f, top - 1, 1.2f}, s.metal);
+            LineLocal(c, top + 1, -1.0f, top + 9.5f, -2.0f, 1.0f, Mix(s.metal, {255, 255, 255}, 55));
+            FillLocal(c, {top + 1, 1.2f, top + 2, 5, top + 3, 1.5f}, s.metal);
+            LineLocal(c, top - 1, -2.2f, top - 1, 2.2f, 1.5f, s.trim);
             break;
         case Head::HandAxe:
             AxeBlade(c, top - 3, -1, 5, s.metal);

@@ -14,14 +14,20 @@ E2E_TMP=""
 
 e2e_log() { echo "e2e: $*" >&2; }
 
-# Stops the game and Xvfb (whichever were started) and removes the scratch folder.
-e2e_cleanup() {
+# Stops the game if it is still running.
+e2e_stop_game() {
     if [ -n "$E2E_GAME_PID" ] && kill -0 "$E2E_GAME_PID" 2>/dev/null; then
         kill "$E2E_GAME_PID" 2>/dev/null
         sleep 0.2
         kill -9 "$E2E_GAME_PID" 2>/dev/null
+        wait "$E2E_GAME_PID" 2>/dev/null
     fi
     E2E_GAME_PID=""
+}
+
+# Stops the game and Xvfb (whichever were started) and removes the scratch folder.
+e2e_cleanup() {
+    e2e_stop_game
     if [ -n "$E2E_XVFB_PID" ] && kill -0 "$E2E_XVFB_PID" 2>/dev/null; then
         kill "$E2E_XVFB_PID" 2>/dev/null
         wait "$E2E_XVFB_PID" 2>/dev/null

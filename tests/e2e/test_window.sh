@@ -35,6 +35,7 @@ xdotool keyup Escape 2>/dev/null
 e2e_check "Escape ends the game with status 0 within 2 s" "0" "$E2E_EXIT"
 
 # --- second run: a close request ---
+e2e_stop_game
 e2e_start_game
 win=$(e2e_focus_window 30) || exit 1
 "$SEND_CLOSE" "$win"

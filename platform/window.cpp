@@ -14,6 +14,7 @@
 #include "platform/present.h"
 
 int windowScale = 2;
+int glContextGeneration = 0;
 
 // Every failed step of window creation has its own message under "ERROR".
 struct FailureMessage {
@@ -55,6 +56,7 @@ bool CreateGameWindow(const char* title, int width, int height, int colourBits) 
         PlatformMessageBox("ERROR", FailureText(failure), false);
         return false;
     }
+    ++glContextGeneration;
     SetupProjection();
     if (!SetupGLState()) {
         DestroyGameWindow();

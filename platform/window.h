@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 
 extern int windowScale;   // 1..4; multiplies the window size and is the present zoom. Set to 2 by start-up, changed by F1..F4.
+extern int glContextGeneration;   // counts the OpenGL contexts made so far; per-context state is rebuilt when it changes
 
 // Opens the first window ("GAME", OverlayWidth x windowScale by OverlayHeight x windowScale)
 // and hides the pointer. 1 on success, 0 after the failure's message box.

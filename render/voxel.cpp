@@ -15,7 +15,6 @@
 
 uint8_t KeyColour[3] = {255, 0, 229};
 long long renderedFaces = 0;
-int glContextGeneration = 0;
 Renderer activeRenderer = Renderer::Fast;
 
 // Blueprint marks drawn with the dungeon picture that fits them.

@@ -33,8 +33,6 @@ GLuint TextureForCell(uint8_t value);
 // Sets the camera on the current matrix: pitch, yaw, the turn to world axes and the eye's place in its cell.
 void ApplyCamera();
 
-extern int glContextGeneration;   // bumped by the window code each time a new OpenGL context is made current
-
 // Per-context state (the key colour, the blueprint-mark textures); made again
 // whenever a new OpenGL context has appeared.
 void PrepareContext();

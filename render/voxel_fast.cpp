@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/game.h"
+#include "platform/window.h"
 #include "render/voxel.h"
 #include "render/voxel_faces.h"
 #include "world/volume.h"

@@ -5,3 +5,4 @@ set -euo pipefail
 cd "$(dirname "$0")"
 tools/setup.sh
 ctest --test-dir "${BUILD_DIR:-build}" --output-on-failure -j2
+tools/fuzz.sh

@@ -16,6 +16,9 @@
 
 namespace {
 
+constexpr int Letter(char upper) { return Key::A + (upper - 'A'); }
+constexpr int Digit(int digit) { return Key::Digit0 + digit; }
+
 class Console : public GameFixture {
 protected:
     void SetUp() override {
@@ -42,7 +45,7 @@ protected:
     void Type(const std::string& text) {
         for (char c : text) {
             if (c == ' ') Frame({Key::Space}, true);
-            else if (std::isdigit(static_cast<unsigned char>(c))) Frame({Key::Digit0 + (c - '0')}, true);
+            else if (std::isdigit(static_cast<unsigned char>(c))) Frame({Digit(c - '0')}, true);
             else if (std::islower(static_cast<unsigned char>(c))) Frame({Key::A + (c - 'a')}, true);
             else Frame({Key::Shift, Key::A + (c - 'A')}, true);
         }
@@ -72,7 +75,7 @@ TEST_F(Console, TabFlipsTheConsoleWithItsPauseAndHidingKeepsTheLine) {
     Frame({Key::Tab});
     EXPECT_EQ(consoleOpen, 0);
     FormatText("untouched");
-    Frame({Key::B});   // a hidden console neither types nor draws
+    Frame({Letter('B')});   // a hidden console neither types nor draws
     EXPECT_STREQ(lineText, "ab");
     EXPECT_STREQ(TextBuffer, "untouched");
 
@@ -83,7 +86,7 @@ TEST_F(Console, TabFlipsTheConsoleWithItsPauseAndHidingKeepsTheLine) {
 
     // Any value other than 0 counts as shown for the flip, but only 1 takes typing.
     consoleOpen = 7;
-    Frame({Key::C});
+    Frame({Letter('C')});
     EXPECT_STREQ(lineText, "ab");
     Frame({Key::Tab});
     EXPECT_EQ(consoleOpen, 0);
@@ -117,18 +120,18 @@ TEST_F(Console, TypingAppendsWithAPauseForEachCharacter) {
 
 TEST_F(Console, KeysHeldTogetherAreTakenInTheirFixedOrder) {
     consoleOpen = 1;
-    Frame({Key::B, Key::A});
+    Frame({Letter('B'), Key::A});
     EXPECT_STREQ(lineText, "ab");
     EXPECT_EQ(HeadlessPauses(), (PauseList{120, 120}));
 
     // Backspace first, then space, then letters, then digits.
     HeadlessPauses().clear();
-    Frame({Key::Digit0 + 7, Key::C, Key::Space, Key::Backspace});
+    Frame({Digit(7), Letter('C'), Key::Space, Key::Backspace});
     EXPECT_STREQ(lineText, "a c7");
     EXPECT_EQ(HeadlessPauses(), (PauseList{120, 120, 120, 120}));
 
     // Shift makes every letter of the frame upper case.
-    Frame({Key::Shift, Key::Q, Key::D});
+    Frame({Key::Shift, Letter('Q'), Letter('D')});
     EXPECT_STREQ(lineText, "a c7DQ");
 }
 
@@ -158,21 +161,21 @@ TEST_F(Console, AFullLineIgnoresKeysWithoutPausing) {
     EXPECT_EQ(HeadlessPauses(), PauseList(30, 120));
 
     frameCounter = 0;
-    Frame({Key::X, Key::Space, Key::Digit0});
+    Frame({Letter('X'), Key::Space, Key::Digit0});
     EXPECT_EQ(HeadlessPauses().size(), 30u);
     EXPECT_EQ(std::string(TextBuffer), "CMD:" + thirty + "_");
     EXPECT_EQ(std::strlen(TextBuffer), 35u);
 
     // Deleting makes room again.
     Frame({Key::Backspace});
-    Frame({Key::Y});
+    Frame({Letter('Y')});
     EXPECT_EQ(std::string(lineText), thirty.substr(0, 29) + "y");
 }
 
 TEST_F(Console, EditLineKeepsToItsLimitAndTheBuffer) {
     lineLength = 0;
     lineText[0] = 0;
-    HeadlessSetKey(Key::K, true);
+    HeadlessSetKey(Letter('K'), true);
     for (int i = 0; i < 5; ++i) EditLine(0, 0, 3, "");
     EXPECT_STREQ(lineText, "kkk");
 
@@ -212,7 +215,7 @@ TEST_F(Console, EnterEndsTheLineWithoutDrawingOrTypingAndItRunsAtOnce) {
     Type("ab");
     HeadlessOnPause(nullptr);   // keep every key held through the frame
     HeadlessSetKey(Key::Enter, true);
-    HeadlessSetKey(Key::C, true);
+    HeadlessSetKey(Letter('C'), true);
     HeadlessPauses().clear();
     FormatText("untouched");
     EditLine(14, 60, 30, "CMD:");

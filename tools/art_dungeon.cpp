@@ -269,12 +269,15 @@ void Gear(Canvas& c, float x, float y, float r, Rgb metal) {
 }
 
 void Scrolls(Canvas& c) {
-    const float rolls[][3] = {{8, 20, 0.4f}, {14, 14, -0.3f}, {20, 22, 0.2f}};
+    // Three rolled sheets of parchment lying across each other.
+    const float rolls[][3] = {{16, 10, 0.25f}, {15, 17, -0.2f}, {17, 24, 0.1f}};
     for (const auto& r : rolls) {
-        const float dx = 8 * std::cos(r[2]), dy = 8 * std::sin(r[2]);
-        DrawLine(c, r[0] - dx / 2 + 4, r[1] - dy / 2, r[0] + dx / 2 + 4, r[1] + dy / 2, 5, {236, 220, 170});
-        FillEllipse(c, r[0] + dx / 2 + 4, r[1] + dy / 2, 1.5f, 2.6f, {200, 180, 130});
-        DrawLine(c, r[0] + 3, r[1] - 2, r[0] + 3, r[1] + 2, 1, {180, 30, 40});   // ribbon
+        const float dx = 9 * std::cos(r[2]), dy = 9 * std::sin(r[2]);
+        DrawLine(c, r[0] - dx, r[1] - dy, r[0] + dx, r[1] + dy, 5, {236, 220, 170});
+        DrawLine(c, r[0] - dx, r[1] - dy + 1.5f, r[0] + dx, r[1] + dy + 1.5f, 1, {190, 170, 120});   // underside
+        FillEllipse(c, r[0] + dx, r[1] + dy, 1.5f, 2.6f, {200, 180, 130});                      // rolled end
+        FillEllipse(c, r[0] + dx, r[1] + dy, 0.6f, 1.2f, {140, 120, 80});
+        DrawLine(c, r[0], r[1] - 2.5f, r[0], r[1] + 2.5f, 1.4f, {180, 30, 40});                  // ribbon
     }
 }
 
@@ -283,7 +286,7 @@ void Scrolls(Canvas& c) {
 bool PaintDungeon(const std::string& name, Canvas& c) {
     if (name == "wall" || name == "torch" || name == "torch_extinct" || name == "geer_mecanism" || name == "lever")
         WallStones(c);
-    else if (name == "floor_marble" || name.rfind("altar", 0) == 0 || name.rfind("circle", 0) == 0)
+    else if (name == "floor_marble")
         Marble(c);
     else
         Flagstones(c, 43);

@@ -115,7 +115,6 @@ void Tower(Canvas& c, float x, float w, float top, Rgb stone) {
 }
 
 void Stag(Canvas& c) {
-    NewCanvas(c, 32, 32, {60, 110, 50});
     Forest(c, {50, 110, 50}, false, true, 5, 97);
     const Rgb fur = {150, 96, 50};
     FillBall(c, 15, 21, 8, 4.5f, fur);                          // body

@@ -12,8 +12,8 @@ namespace {
 constexpr Rgb SheetBackground = {28, 28, 34};
 constexpr Rgb FrameColour = {150, 150, 160};
 constexpr int SheetColumns = 16;   // of 32-pixel pictures
-constexpr int Gap = 2;             // between framed pictures
-constexpr int BandGap = 8;         // between folders
+constexpr int Margin = 2;          // around the sheet
+constexpr int BandGap = 4;         // between folders
 
 struct Picture {
     std::string folder;
@@ -55,31 +55,32 @@ void Place(Canvas& sheet, const Canvas& src, int left, int top, int scale) {
 
 bool WriteContactSheet(const std::string& path, int scale) {
     const std::vector<Picture> pictures = CollectPictures();
-    int sheetWidth = SheetColumns * (32 * scale + 2 + Gap) + Gap;
-    for (const Picture& p : pictures) sheetWidth = std::max(sheetWidth, p.canvas.width * scale + 2 + 2 * Gap);
+    // The sheet is kept small because its PNG is stored uncompressed.
+    int sheetWidth = SheetColumns * (32 * scale + 2) + 2 * Margin;
+    for (const Picture& p : pictures) sheetWidth = std::max(sheetWidth, p.canvas.width * scale + 2 + 2 * Margin);
 
     // Two passes over the same flow layout: the first measures, the second draws.
     Canvas sheet;
     for (int pass = 0; pass < 2; ++pass) {
-        int x = Gap, y = Gap, rowHeight = 0;
+        int x = Margin, y = Margin, rowHeight = 0;
         std::string band = pictures.empty() ? "" : pictures[0].folder;
         for (const Picture& p : pictures) {
             const int w = p.canvas.width * scale + 2, h = p.canvas.height * scale + 2;
             if (p.folder != band) {   // each folder starts its own band
                 band = p.folder;
-                x = Gap;
+                x = Margin;
                 y += rowHeight + BandGap;
                 rowHeight = 0;
-            } else if (x + w + Gap > sheetWidth) {
-                x = Gap;
-                y += rowHeight + Gap;
+            } else if (x + w + Margin > sheetWidth) {
+                x = Margin;
+                y += rowHeight;
                 rowHeight = 0;
             }
             if (pass == 1) Place(sheet, p.canvas, x, y, scale);
-            x += w + Gap;
+            x += w;   // neighbouring frames touch
             rowHeight = std::max(rowHeight, h);
         }
-        if (pass == 0) NewCanvas(sheet, sheetWidth, y + rowHeight + Gap, SheetBackground);
+        if (pass == 0) NewCanvas(sheet, sheetWidth, y + rowHeight + Margin, SheetBackground);
     }
     return WriteFileBytes(path, EncodePng(sheet));
 }

@@ -1,0 +1,447 @@
+// Saved games on the headless back end, in a fresh folder per test: the round
+// trip, the file layout, the progress screens and their pauses, the checks
+// that turn away a missing or damaged slot, and the switch from temporary
+// files that keeps the previous slot whenever a save is cut short.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <limits>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "game_fixture.h"
+#include "platform/input.h"
+#include "platform/present.h"
+#include "render/overlay.h"
+#include "world/savegame.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<uint8_t>;
+
+const char* const Kinds[] = {"mainmap", "flagmap", "unit", "variables"};
+constexpr long long Sizes[] = {VolumeFileSize, VolumeFileSize, UnitFileSize, VariablesFileSize};
+constexpr int LastCell = VolumeSize - 1;                       // cell (255, 255, 179)
+constexpr size_t OffsetAt = playerUnit * sizeof(UnitRecord) + offsetof(UnitRecord, cellOffset);   // in the unit file
+
+fs::path SlotFile(int slot, int kind, const char* suffix = "") {
+    return "map/SAVEGAME" + std::to_string(slot) + "." + Kinds[kind] + suffix;
+}
+
+Bytes ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteBytes(const fs::path& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+void PatchBytes(const fs::path& path, size_t offset, const void* data, size_t size) {
+    std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
+    file.seekp(static_cast<std::streamoff>(offset));
+    file.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+}
+
+std::set<std::string> MapFolder() {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator("map")) names.insert(entry.path().filename().string());
+    return names;
+}
+
+// Everything a load may replace.
+struct GameState {
+    Bytes world, flagmap, units;
+    std::array<int, 8> variables;
+    bool operator==(const GameState&) const = default;
+
+    // The same state with the last cell of both volumes, which no load touches, set to 0.
+    GameState WithoutLastCell() const {
+        GameState state = *this;
+        state.world[LastCell] = state.flagmap[LastCell] = 0;
+        return state;
+    }
+
+    static GameState Take() {
+        const auto* units = reinterpret_cast<const uint8_t*>(UnitTable);
+        return {Bytes(World, World + VolumeSize), Bytes(Flagmap, Flagmap + VolumeSize),
+                Bytes(units, units + UnitFileSize),
+                {frameCounter, cycleStep, MVD, SX, SY, SZ, objectivesTotal, objectivesFound}};
+    }
+};
+
+// Fills every saved byte and variable from the seed, within the ranges a load
+// accepts; two seeds differ in every byte and every variable.
+void FillGame(int seed) {
+    for (int i = 0; i < VolumeSize; ++i) {
+        World[i] = static_cast<uint8_t>(i * 7 + seed);
+        Flagmap[i] = static_cast<uint8_t>(i * 13 + seed);
+    }
+    auto* units = reinterpret_cast<uint8_t*>(UnitTable);
+    for (long long i = 0; i < UnitFileSize; ++i) units[i] = static_cast<uint8_t>(i * 3 + seed);
+    for (int k = 0; k < 3; ++k) Player().cellOffset[k] = 0.1f * static_cast<float>(k + 1) + 0.01f * static_cast<float>(seed);
+    frameCounter = 100000 * seed + 17;
+    cycleStep = 3 + seed;
+    MVD = 5 + seed;
+    SX = 10 + seed;
+    SY = 250 - seed;
+    SZ = 170 + seed;
+    objectivesTotal = 10 + seed;
+    objectivesFound = seed;
+}
+
+class SaveSlot : public GameFixture {
+protected:
+    // The picture of one screen of the progress sequence, drawn here from its description.
+    static Bytes ScreenOf(const std::string& text, int percent = -1) {
+        BeginFrame();
+        FormatText("%s", text.c_str());
+        DrawBigText(20, 100, 255, 255, 0);
+        if (percent >= 0) {
+            FormatText("%d/100.", percent);
+            DrawBigText(20, 89, 255, 255, 0);
+        }
+        PresentFrame();
+        return HeadlessFrontPixels();
+    }
+
+    // Runs the operation and collects each picture it swapped onto the screen
+    // (read at the pause that follows the swap) and all of its pauses.
+    void Watch(const std::function<void()>& operation) {
+        screens.clear();
+        HeadlessPauses().clear();
+        int swaps = HeadlessSwapCount();
+        HeadlessOnPause([&](int) {
+            if (HeadlessSwapCount() == swaps) return;
+            swaps = HeadlessSwapCount();
+            screens.push_back(HeadlessFrontPixels());
+        });
+        operation();
+        HeadlessOnPause(nullptr);
+    }
+
+    int PauseTotal() const {
+        int sum = 0;
+        for (int ms : HeadlessPauses()) sum += ms;
+        return sum;
+    }
+
+    // The load turned the slot away with this message and left the game and the map folder alone.
+    void ExpectRefused(int slot, const std::string& message) {
+        GameState before = GameState::Take();
+        std::set<std::string> files = MapFolder();
+        Watch([&] { LoadGame(slot); });
+        EXPECT_TRUE(GameState::Take() == before) << "the game changed";
+        EXPECT_EQ(MapFolder(), files);
+        EXPECT_EQ(HeadlessPauses(), std::vector<int>{1000});
+        ASSERT_EQ(screens.size(), 1u);
+        EXPECT_TRUE(screens[0] == ScreenOf(message)) << "not the screen \"" << message << "\"";
+    }
+
+    std::vector<Bytes> screens;
+};
+
+using SaveGameFiles = SaveSlot;
+using SaveGameProgress = SaveSlot;
+using SaveGameChecks = SaveSlot;
+using SaveGameSwitch = SaveSlot;
+
+TEST_F(SaveGameFiles, ALoadRestoresEverySavedByteButTheLastCell) {
+    FillGame(1);
+    SaveGame(1);
+    GameState saved = GameState::Take();
+    FillGame(2);
+    const uint8_t lastWorld = World[LastCell], lastFlag = Flagmap[LastCell];
+    LoadGame(1);
+
+    GameState expected = saved;
+    expected.world[LastCell] = lastWorld;
+    expected.flagmap[LastCell] = lastFlag;
+    EXPECT_EQ(GameState::Take().variables, saved.variables);
+    EXPECT_TRUE(GameState::Take() == expected);
+    EXPECT_NE(saved.world[LastCell], lastWorld);
+
+    // Slots are separate.
+    FillGame(3);
+    SaveGame(2);
+    LoadGame(1);
+    EXPECT_EQ(GameState::Take().variables, saved.variables);
+}
+
+TEST_F(SaveGameFiles, FilesHoldTheRawTablesAndLittleEndianVariables) {
+    FillGame(1);
+    frameCounter = 0x12345678;
+    cycleStep = 36;
+    MVD = 30;
+    SX = 255;
+    SY = 0;
+    SZ = 179;
+    objectivesTotal = 20;
+    objectivesFound = 19;
+    SaveGame(1);
+
+    EXPECT_EQ(MapFolder(), (std::set<std::string>{"SAVEGAME1.flagmap", "SAVEGAME1.mainmap", "SAVEGAME1.unit", "SAVEGAME1.variables"}));
+    for (int kind = 0; kind < 4; ++kind) EXPECT_EQ(static_cast<long long>(fs::file_size(SlotFile(1, kind))), Sizes[kind]) << Kinds[kind];
+    EXPECT_TRUE(ReadBytes(SlotFile(1, 0)) == Bytes(World, World + LastCell));
+    EXPECT_TRUE(ReadBytes(SlotFile(1, 1)) == Bytes(Flagmap, Flagmap + LastCell));
+    const auto* units = reinterpret_cast<const uint8_t*>(UnitTable);
+    EXPECT_TRUE(ReadBytes(SlotFile(1, 2)) == Bytes(units, units + UnitFileSize));
+    const Bytes variables = {0x78, 0x56, 0x34, 0x12, 36, 0, 0, 0, 30, 0, 0, 0, 255, 0, 0, 0,
+                             0, 0, 0, 0, 179, 0, 0, 0, 20, 0, 0, 0, 19, 0, 0, 0};
+    EXPECT_EQ(ReadBytes(SlotFile(1, 3)), variables);
+
+    // A negative frame count is stored in two's complement; saving over a slot rewrites it whole.
+    frameCounter = -2;
+    SaveGame(1);
+    Bytes again = ReadBytes(SlotFile(1, 3));
+    EXPECT_EQ(Bytes(again.begin(), again.begin() + 4), (Bytes{0xFE, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(static_cast<long long>(fs::file_size(SlotFile(1, 0))), VolumeFileSize);
+}
+
+TEST_F(SaveGameProgress, SaveAndLoadShowEveryStepAndPauseForTheirFullTime) {
+    const int percents[] = {0, 8, 16, 25, 33, 42, 50, 59, 67, 76, 84, 93};
+    std::vector<int> expectedPauses(48, 100);
+    expectedPauses.insert(expectedPauses.end(), {1000, 1000, 1000, 1000});
+
+    FillGame(1);
+    Watch([] { SaveGame(1); });
+    std::vector<Bytes> saving = screens;
+    EXPECT_EQ(HeadlessPauses(), expectedPauses);
+    EXPECT_EQ(PauseTotal(), 8800);
+
+    Watch([] { LoadGame(1); });
+    std::vector<Bytes> loading = screens;
+    EXPECT_EQ(HeadlessPauses(), expectedPauses);
+    EXPECT_EQ(PauseTotal(), 8800);
+
+    for (const char* verb : {"Saving", "Loading"}) {
+        SCOPED_TRACE(verb);
+        const std::vector<Bytes>& shown = std::string(verb) == "Saving" ? saving : loading;
+        ASSERT_EQ(shown.size(), 26u);
+        std::set<Bytes> distinct;
+        for (int volume = 0; volume < 2; ++volume) {
+            std::string text = std::string(verb) + (volume == 0 ? " dungeon maps" : " flagmap maps");
+            for (int step = 0; step < 12; ++step) {
+                Bytes expected = ScreenOf(text, percents[step]);
+                distinct.insert(expected);
+                EXPECT_TRUE(shown[12 * volume + step] == expected) << text << " " << percents[step] << "/100.";
+            }
+        }
+        EXPECT_EQ(distinct.size(), 24u);   // the screens differ, so their order is checked
+        EXPECT_TRUE(shown[24] == ScreenOf(std::string(verb) + " units"));
+        EXPECT_TRUE(shown[25] == ScreenOf(std::string(verb) + " variables"));
+    }
+}
+
+TEST_F(SaveGameProgress, TheGameRunsOnAfterTheKeysSaveAndLoad) {
+    BuildWorld(1234);
+    for (int i = 0; i < 3; ++i) RunFrame();
+    const int savedFrame = frameCounter, savedZ = SZ;
+    HeadlessSetKey(Key::F6, true);
+    RunFrame();
+    HeadlessSetKey(Key::F6, false);
+    EXPECT_EQ(PauseTotal(), 8800 + 300);
+    const Bytes variables = ReadBytes(SlotFile(2, 3));
+    ASSERT_EQ(variables.size(), 32u);
+    EXPECT_EQ(variables[0], savedFrame);   // the frame count as the save found it
+
+    for (int i = 0; i < 3; ++i) RunFrame();
+    SZ = savedZ - 1;
+    MVD = 9;
+    HeadlessSetKey(Key::F8, true);
+    RunFrame();
+    HeadlessSetKey(Key::F8, false);
+    // The load lands in the middle of the frame, which then counts itself.
+    EXPECT_EQ(frameCounter, savedFrame + 1);
+    EXPECT_EQ(SZ, savedZ);
+    EXPECT_EQ(MVD, 6);
+
+    for (int i = 0; i < 5; ++i) RunFrame();
+    EXPECT_EQ(frameCounter, savedFrame + 6);
+    EXPECT_EQ(Player().cellZ, SZ);
+    EXPECT_EQ(MVD, 6);
+}
+
+TEST_F(SaveGameChecks, AnEmptySlotIsReportedAndLeftWithoutFiles) {
+    FillGame(1);
+    ExpectRefused(2, "Slot 2 is empty");
+    EXPECT_TRUE(MapFolder().empty());
+}
+
+TEST_F(SaveGameChecks, ADamagedSlotIsRefusedWholeAndChangesNothing) {
+    FillGame(1);
+    SaveGame(1);
+    fs::create_directory("sound");
+    for (int kind = 0; kind < 4; ++kind) fs::copy_file(SlotFile(1, kind), "sound" / SlotFile(1, kind).filename());
+
+    auto setVariable = [](int index, int32_t value) {
+        uint8_t bytes[4] = {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16), uint8_t(value >> 24)};
+        PatchBytes(SlotFile(1, 3), 4 * index, bytes, 4);
+    };
+    auto setOffset = [](int axis, float value) { PatchBytes(SlotFile(1, 2), OffsetAt + 4 * axis, &value, 4); };
+    auto resize = [](int kind, long long delta) { fs::resize_file(SlotFile(1, kind), Sizes[kind] + delta); };
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+
+    struct Damage {
+        std::string what;
+        std::function<void()> apply;
+    };
+    std::vector<Damage> damages;
+    for (int kind = 0; kind < 4; ++kind) {
+        damages.push_back({std::string(Kinds[kind]) + " missing", [=] { fs::remove(SlotFile(1, kind)); }});
+        damages.push_back({std::string(Kinds[kind]) + " one byte short", [=] { resize(kind, -1); }});
+        damages.push_back({std::string(Kinds[kind]) + " one byte long", [=] { resize(kind, +1); }});
+    }
+    damages.push_back({"variables of random bytes", [] {
+                           std::mt19937 random(20240601);
+                           Bytes noise(VariablesFileSize);
+                           for (uint8_t& b : noise) b = static_cast<uint8_t>(random());
+                           WriteBytes(SlotFile(1, 3), noise);
+                       }});
+    const struct {
+        const char* what;
+        int index;
+        int32_t value;
+    } badValues[] = {
+        {"cycleStep 0", 1, 0},      {"cycleStep 37", 1, 37},     {"MVD 0", 2, 0},         {"MVD 31", 2, 31},
+        {"SX -1", 3, -1},           {"SX 256", 3, 256},          {"SY -1", 4, -1},        {"SY 256", 4, 256},
+        {"SZ -1", 5, -1},           {"SZ 180", 5, 180},          {"total -1", 6, -1},     {"total 21", 6, 21},
+        {"found -1", 7, -1},        {"found above total", 7, 12},
+    };
+    for (const auto& bad : badValues) damages.push_back({bad.what, [=] { setVariable(bad.index, bad.value); }});
+    for (int axis = 0; axis < 3; ++axis) {
+        std::string name = "offset " + std::to_string(axis);
+        damages.push_back({name + " NaN", [=] { setOffset(axis, nan); }});
+        damages.push_back({name + " infinite", [=] { setOffset(axis, inf); }});
+        damages.push_back({name + " below 0", [=] { setOffset(axis, -0.01f); }});
+        damages.push_back({name + " above 1", [=] { setOffset(axis, 1.01f); }});
+    }
+
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.what);
+        for (int kind = 0; kind < 4; ++kind)
+            fs::copy_file("sound" / SlotFile(1, kind).filename(), SlotFile(1, kind), fs::copy_options::overwrite_existing);
+        damage.apply();
+        FillGame(2);
+        ExpectRefused(1, "Slot 1 is damaged");
+    }
+
+    // The untouched slot still loads, including the edge values of every range.
+    for (int kind = 0; kind < 4; ++kind)
+        fs::copy_file("sound" / SlotFile(1, kind).filename(), SlotFile(1, kind), fs::copy_options::overwrite_existing);
+    setVariable(3, 0);
+    setVariable(4, 255);
+    setVariable(7, 11);   // found = total
+    setOffset(0, 0.0f);
+    setOffset(2, 1.0f);
+    LoadGame(1);
+    EXPECT_EQ(SX, 0);
+    EXPECT_EQ(SY, 255);
+    EXPECT_EQ(objectivesFound, 11);
+    EXPECT_EQ(Player().cellOffset[2], 1.0f);
+}
+
+// Builds slot 1 as a save of state 2 over a slot of state 1 would have left
+// it when cut short: the first `switched` files already renamed, the rest
+// still temporaries, and the switch marker present or not.
+class SaveGameCutShort : public SaveSlot {
+protected:
+    void SetUp() override {
+        SaveSlot::SetUp();
+        FillGame(2);
+        SaveGame(1);
+        for (int kind = 0; kind < 4; ++kind) newFiles[kind] = ReadBytes(SlotFile(1, kind));
+        FillGame(1);
+        SaveGame(1);
+        oldState = GameState::Take().WithoutLastCell();
+        FillGame(2);
+        newState = GameState::Take().WithoutLastCell();
+    }
+    void Arrange(int switched, bool marker) {
+        for (int kind = switched; kind < 4; ++kind) WriteBytes(SlotFile(1, kind, ".tmp"), newFiles[kind]);
+        for (int kind = 0; kind < switched; ++kind) WriteBytes(SlotFile(1, kind), newFiles[kind]);
+        if (marker) WriteBytes("map/SAVEGAME1.switch", {});
+    }
+    // Loads slot 1 over state 3 and returns what was loaded.
+    static GameState LoadOverOtherState() {
+        FillGame(3);
+        LoadGame(1);
+        return GameState::Take().WithoutLastCell();
+    }
+    const std::set<std::string> slotFiles = {"SAVEGAME1.flagmap", "SAVEGAME1.mainmap", "SAVEGAME1.unit", "SAVEGAME1.variables"};
+    Bytes newFiles[4];
+    GameState oldState, newState;
+};
+
+TEST_F(SaveGameCutShort, AfterTheMarkerTheNewFilesAreTakenWhereverTheRenamesStopped) {
+    for (int switched = 0; switched < 4; ++switched) {
+        SCOPED_TRACE(std::to_string(switched) + " files already renamed");
+        Arrange(switched, true);
+        EXPECT_TRUE(LoadOverOtherState() == newState);
+        EXPECT_EQ(MapFolder(), slotFiles);
+        FillGame(1);
+        SaveGame(1);
+    }
+}
+
+TEST_F(SaveGameCutShort, WithoutTheMarkerTheOldSlotStandsAndTemporariesGo) {
+    Arrange(0, false);
+    EXPECT_TRUE(LoadOverOtherState() == oldState);
+    EXPECT_EQ(MapFolder(), slotFiles);
+
+    // A temporary cut off in the middle of its write.
+    Arrange(0, false);
+    fs::resize_file(SlotFile(1, 1, ".tmp"), 12345);
+    EXPECT_TRUE(LoadOverOtherState() == oldState);
+    EXPECT_EQ(MapFolder(), slotFiles);
+
+    // A save cleans up after an earlier one that was cut short.
+    Arrange(0, false);
+    FillGame(4);
+    SaveGame(1);
+    EXPECT_EQ(MapFolder(), slotFiles);
+    EXPECT_EQ(ReadBytes(SlotFile(1, 3))[4], 7);   // cycleStep of state 4
+}
+
+TEST_F(SaveGameSwitch, AFailedSaveKeepsThePreviousSlot) {
+    FillGame(1);
+    SaveGame(1);
+    const GameState saved = GameState::Take().WithoutLastCell();
+    const std::set<std::string> slotFiles = MapFolder();
+
+    // A folder in the way of each temporary in turn makes its write fail.
+    for (int kind = 0; kind < 4; ++kind) {
+        SCOPED_TRACE(Kinds[kind]);
+        fs::create_directory(SlotFile(1, kind, ".tmp"));
+        FillGame(2);
+        Watch([] { SaveGame(1); });
+        ASSERT_FALSE(screens.empty());
+        EXPECT_TRUE(screens.back() == ScreenOf("Save failed"));
+        EXPECT_EQ(HeadlessPauses().back(), 1000);
+        fs::remove(SlotFile(1, kind, ".tmp"));
+        EXPECT_EQ(MapFolder(), slotFiles);   // no temporary and no marker left
+
+        LoadGame(1);
+        EXPECT_TRUE(GameState::Take().WithoutLastCell() == saved);
+    }
+
+    // Without the map folder nothing can be written, and nothing is created.
+    fs::remove_all("map");
+    Watch([] { SaveGame(1); });
+    ASSERT_EQ(screens.size(), 1u);
+    EXPECT_TRUE(screens[0] == ScreenOf("Save failed"));
+    EXPECT_EQ(HeadlessPauses(), std::vector<int>{1000});
+    EXPECT_FALSE(fs::exists("map"));
+}
+
+}  // namespace

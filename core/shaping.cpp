@@ -80,6 +80,28 @@ void ObjectivePass() {
     }
 }
 
+// The start cell lies in the dungeon's fourth level, where rooms are dense
+// but not everywhere: about every other dungeon leaves it in solid rock, and
+// the push out of a solid cell would then carry the player diagonally through
+// the rock and out of the dungeon. Such a start moves to the nearest open cell
+// of the same layer (rings of growing distance, scanned row by row); the
+// World itself is left exactly as shaped.
+static void MoveStartIntoOpenCell() {
+    if (World[CellIndex(SX, SY, SZ)] == 0) return;
+    for (int ring = 1; ring < WorldSide; ++ring) {
+        for (int y = SY - ring; y <= SY + ring; ++y) {
+            for (int x = SX - ring; x <= SX + ring; ++x) {
+                bool onRing = x == SX - ring || x == SX + ring || y == SY - ring || y == SY + ring;
+                if (!onRing || x < 1 || y < 1 || x > WorldSide - 2 || y > WorldSide - 2) continue;
+                if (World[CellIndex(x, y, SZ)] != 0) continue;
+                SX = x;
+                SY = y;
+                return;
+            }
+        }
+    }
+}
+
 void BuildWorld(uint32_t seed) {
     SRand(seed);
     FreeGeneratorBuffers();
@@ -90,9 +112,10 @@ void BuildWorld(uint32_t seed) {
     SX = 64;
     SY = 64;
     SZ = 39;
-    Player().cellX = 64;
-    Player().cellY = 64;
-    Player().cellZ = 39;
+    MoveStartIntoOpenCell();
+    Player().cellX = static_cast<uint16_t>(SX);
+    Player().cellY = static_cast<uint16_t>(SY);
+    Player().cellZ = static_cast<uint16_t>(SZ);
     ShaftPass();
     MouseLookOn = 0;
     ObjectivePass();

@@ -1,6 +1,7 @@
 // The world shaping passes: surface, carving, shafts and objectives.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <set>
@@ -168,15 +169,26 @@ TEST_F(Shaping, ObjectivePassNeverCountsACellTwice) {
 }
 
 TEST_F(Shaping, BuildWorldPutsThePlayerAtTheStart) {
-    SRand(1);
-    BuildWorld(1234);
-    EXPECT_EQ(SX, 64);
-    EXPECT_EQ(SY, 64);
-    EXPECT_EQ(SZ, 39);
-    EXPECT_EQ(Player().cellX, 64);
-    EXPECT_EQ(Player().cellZ, 39);
-    EXPECT_EQ(MVD, 6);
-    EXPECT_EQ(frameCounter, 0);
+    for (uint32_t seed : {1234u, 1u, 4u}) {   // starts in a room, and in rock twice
+        std::memset(World, 0, VolumeSize);
+        BuildWorld(seed);
+        EXPECT_EQ(SZ, 39);
+        EXPECT_EQ(At(SX, SY, SZ), 0) << seed;
+        if (At(64, 64, 39) == 0) {
+            EXPECT_EQ(SX, 64);
+            EXPECT_EQ(SY, 64);
+        } else {
+            // A start in rock moves to the nearest open cell of the layer.
+            int distance = std::max(std::abs(SX - 64), std::abs(SY - 64));
+            for (int y = 64 - distance + 1; y < 64 + distance; ++y)
+                for (int x = 64 - distance + 1; x < 64 + distance; ++x) EXPECT_NE(At(x, y, 39), 0) << x << "," << y;
+        }
+        EXPECT_EQ(Player().cellX, SX);
+        EXPECT_EQ(Player().cellY, SY);
+        EXPECT_EQ(Player().cellZ, 39);
+        EXPECT_EQ(MVD, 6);
+        EXPECT_EQ(frameCounter, 0);
+    }
     // The plan stays in its blueprint layers beside the carved dungeon.
     EXPECT_NE(At(128, 128, 140), Rock);
     EXPECT_NE(At(128, 128, 140), 0);
@@ -184,6 +196,6 @@ TEST_F(Shaping, BuildWorldPutsThePlayerAtTheStart) {
     // Same seed, same world.
     std::vector<uint8_t> first(World, World + VolumeSize);
     std::memset(World, 0, VolumeSize);
-    BuildWorld(1234);
+    BuildWorld(4);
     EXPECT_TRUE(std::equal(first.begin(), first.end(), World));
 }

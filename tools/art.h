@@ -56,6 +56,7 @@ int FractalNoise(int x, int y, int cell, int period, uint32_t seed);
 
 bool PaintCube(const std::string& name, Canvas& c);        // art_cube.cpp
 bool PaintUnit(const std::string& name, Canvas& c);        // art_units.cpp
+bool PaintMonster(const std::string& name, Canvas& c);     // art_monsters.cpp, on the unit backdrop, no outline
 bool PaintItem(const std::string& name, Canvas& c);        // art_items.cpp
 bool PaintDungeon(const std::string& name, Canvas& c);     // art_dungeon.cpp
 bool PaintLand(const std::string& name, Canvas& c);        // art_land.cpp

@@ -270,10 +270,10 @@ void Gear(Canvas& c, float x, float y, float r, Rgb metal) {
 
 void Scrolls(Canvas& c) {
     // Three rolled sheets of parchment lying across each other.
-    const float rolls[][3] = {{16, 10, 0.25f}, {15, 17, -0.2f}, {17, 24, 0.1f}};
+    const float rolls[][3] = {{15, 8, 0.2f}, {17, 16.5f, -0.15f}, {15, 25, 0.1f}};
     for (const auto& r : rolls) {
         const float dx = 9 * std::cos(r[2]), dy = 9 * std::sin(r[2]);
-        DrawLine(c, r[0] - dx, r[1] - dy, r[0] + dx, r[1] + dy, 5, {236, 220, 170});
+        DrawLine(c, r[0] - dx, r[1] - dy, r[0] + dx, r[1] + dy, 4.5f, {236, 220, 170});
         DrawLine(c, r[0] - dx, r[1] - dy + 1.5f, r[0] + dx, r[1] + dy + 1.5f, 1, {190, 170, 120});   // underside
         FillEllipse(c, r[0] + dx, r[1] + dy, 1.5f, 2.6f, {200, 180, 130});                      // rolled end
         FillEllipse(c, r[0] + dx, r[1] + dy, 0.6f, 1.2f, {140, 120, 80});

@@ -322,6 +322,66 @@ void PaintCorner(Canvas& c, int corner) {
         }
 }
 
+// Pictures that differ only in colour or cut.
+enum class Simple { Potion, Robe, Bag };
+
+struct TintedItem {
+    const char* name;
+    Simple kind;
+    Rgb colour;
+};
+
+constexpr TintedItem TintedItems[] = {
+    {"item_potion_red", Simple::Potion, {214, 30, 40}},     {"item_potion_green", Simple::Potion, {50, 200, 70}},
+    {"item_potion_blue", Simple::Potion, {40, 90, 230}},    {"item_potion_yellow", Simple::Potion, {240, 210, 40}},
+    {"item_potion_white", Simple::Potion, {236, 236, 240}}, {"item_blue_robe", Simple::Robe, {40, 70, 190}},
+    {"item_red_robe", Simple::Robe, {180, 34, 40}},         {"item_gray_robe", Simple::Robe, {130, 130, 136}},
+    {"item_bag", Simple::Bag, {150, 110, 64}},              {"item_blue_bag", Simple::Bag, {50, 80, 180}},
+};
+
+struct ArmourItem {
+    const char* name;
+    Armour kind;
+};
+
+constexpr ArmourItem Armours[] = {
+    {"item_leather_armor", Armour::Leather}, {"item_studded_leather_armor", Armour::Studded},
+    {"item_chain_mail", Armour::Chain},      {"item_scale_armor_b", Armour::Scale},
+    {"item_plate_armor", Armour::Plate},     {"item_full_plate_armor", Armour::FullPlate},
+    {"item_magic_armor", Armour::Magic},
+};
+
+// Draws the named object on the slate; false when the name is not an object.
+bool PaintObject(const std::string& name, Canvas& c) {
+    for (const SwordStyle& s : Swords)
+        if (name == s.name) {
+            PaintSword(c, s);
+            return true;
+        }
+    for (const HaftedStyle& s : Hafted)
+        if (name == s.name) {
+            PaintHafted(c, s);
+            return true;
+        }
+    for (const TintedItem& t : TintedItems)
+        if (name == t.name) {
+            if (t.kind == Simple::Potion) PaintPotion(c, t.colour);
+            else if (t.kind == Simple::Robe) PaintRobe(c, t.colour);
+            else PaintBag(c, t.colour);
+            return true;
+        }
+    for (const ArmourItem& a : Armours)
+        if (name == a.name) {
+            PaintArmour(c, a.kind);
+            return true;
+        }
+    if (name == "socket") {
+        PaintSocket(c);
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 bool PaintItem(const std::string& name, Canvas& c) {
@@ -332,33 +392,11 @@ bool PaintItem(const std::string& name, Canvas& c) {
         FrameRect(c, 1, 1, 30, 30, {64, 60, 74});
         return true;
     }
-    bool drawn = false;
-    for (const SwordStyle& s : Swords)
-        if (name == s.name) PaintSword(c, s), drawn = true;
-    for (const HaftedStyle& s : Hafted)
-        if (name == s.name) PaintHafted(c, s), drawn = true;
     if (name.rfind("alleviated_corner", 0) == 0 && name.size() == 18) {
         PaintCorner(c, name[17] - '0');
         return true;   // a frame piece fills its square: no outline
     }
-    if (name == "item_potion_red") PaintPotion(c, {214, 30, 40}), drawn = true;
-    if (name == "item_potion_green") PaintPotion(c, {50, 200, 70}), drawn = true;
-    if (name == "item_potion_blue") PaintPotion(c, {40, 90, 230}), drawn = true;
-    if (name == "item_potion_yellow") PaintPotion(c, {240, 210, 40}), drawn = true;
-    if (name == "item_potion_white") PaintPotion(c, {236, 236, 240}), drawn = true;
-    if (name == "item_blue_robe") PaintRobe(c, {40, 70, 190}), drawn = true;
-    if (name == "item_red_robe") PaintRobe(c, {180, 34, 40}), drawn = true;
-    if (name == "item_gray_robe") PaintRobe(c, {130, 130, 136}), drawn = true;
-    if (name == "item_leather_armor") PaintArmour(c, Armour::Leather), drawn = true;
-    if (name == "item_studded_leather_armor") PaintArmour(c, Armour::Studded), drawn = true;
-    if (name == "item_chain_mail") PaintArmour(c, Armour::Chain), drawn = true;
-    if (name == "item_scale_armor_b") PaintArmour(c, Armour::Scale), drawn = true;
-    if (name == "item_plate_armor") PaintArmour(c, Armour::Plate), drawn = true;
-    if (name == "item_full_plate_armor") PaintArmour(c, Armour::FullPlate), drawn = true;
-    if (name == "item_magic_armor") PaintArmour(c, Armour::Magic), drawn = true;
-    if (name == "item_bag") PaintBag(c, {150, 110, 64}), drawn = true;
-    if (name == "item_blue_bag") PaintBag(c, {50, 80, 180}), drawn = true;
-    if (name == "socket") PaintSocket(c), drawn = true;
-    if (drawn) Outline(c, Slate, Ink);
-    return drawn;
+    if (!PaintObject(name, c)) return false;
+    Outline(c, Slate, Ink);
+    return true;
 }

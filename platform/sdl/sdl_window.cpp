@@ -12,6 +12,14 @@ static bool StartVideo() {
     // The first click on the window must reach the game, not only focus it.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
+    // With no display SDL falls back to drivers that draw nowhere. A window
+    // nobody sees takes no keys either, so the game could never be ended:
+    // count them as no windowing system at all.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
     // The game runs for long stretches without input while the player watches.
     SDL_DisableScreenSaver();
     videoStarted = true;

@@ -417,16 +417,20 @@ TEST_F(SaveGameSwitch, AFailedSaveKeepsThePreviousSlot) {
     const GameState saved = GameState::Take().WithoutLastCell();
     const std::set<std::string> slotFiles = MapFolder();
 
-    // A folder in the way of each temporary in turn makes its write fail.
-    for (int kind = 0; kind < 4; ++kind) {
-        SCOPED_TRACE(Kinds[kind]);
-        fs::create_directory(SlotFile(1, kind, ".tmp"));
+    // A folder in the way of each temporary in turn, and then of the switch
+    // marker, makes that write fail.
+    std::vector<fs::path> blocked;
+    for (int kind = 0; kind < 4; ++kind) blocked.push_back(SlotFile(1, kind, ".tmp"));
+    blocked.push_back("map/SAVEGAME1.switch");
+    for (const fs::path& path : blocked) {
+        SCOPED_TRACE(path.string());
+        fs::create_directory(path);
         FillGame(2);
         Watch([] { SaveGame(1); });
         ASSERT_FALSE(screens.empty());
         EXPECT_TRUE(screens.back() == ScreenOf("Save failed"));
         EXPECT_EQ(HeadlessPauses().back(), 1000);
-        fs::remove(SlotFile(1, kind, ".tmp"));
+        fs::remove(path);
         EXPECT_EQ(MapFolder(), slotFiles);   // no temporary and no marker left
 
         LoadGame(1);

@@ -138,6 +138,49 @@ e2e_tap() {
     sleep 0.3
 }
 
+# The id of the current GAME window, or nothing; no waiting.
+e2e_current_window() {
+    xdotool search --name '^GAME$' 2>/dev/null | tail -1
+}
+
+# True when the current GAME window has the geometry "$1" ("x y width height").
+e2e_window_is() {
+    local id
+    id=$(e2e_current_window)
+    [ -n "$id" ] && [ "$(e2e_geometry "$id")" = "$1" ]
+}
+
+# e2e_hold_until KEY LIMIT_S CHECK [ARGS...]: holds KEY until CHECK ARGS
+# succeeds or LIMIT_S seconds pass, giving each re-created window the focus
+# on the way; then releases the key and waits out its pause. The window keys
+# act in every frame while held, so holding is how a slow frame is ridden out.
+e2e_hold_until() {
+    local key=$1 limit_tenths=$(( $2 * 10 )) waited=0 id ok=1
+    shift 2
+    xdotool keydown "$key"
+    while [ "$waited" -lt "$limit_tenths" ]; do
+        if "$@"; then ok=0; break; fi
+        id=$(e2e_current_window)
+        [ -n "$id" ] && xdotool windowfocus "$id" 2>/dev/null
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+    xdotool keyup "$key"
+    sleep 0.3
+    return $ok
+}
+
+# The window appears before the world is built; the frame loop starts later.
+# Waits (at most $1 seconds) until the loop runs: F2 re-creates the window at
+# the start size, so a new window id means a frame has polled the keys.
+e2e_wait_running() {
+    local first
+    first=$(e2e_find_window "$1") || return 1
+    _e2e_new_window() { local id; id=$(e2e_current_window); [ -n "$id" ] && [ "$id" != "$first" ]; }
+    e2e_hold_until F2 "$1" _e2e_new_window || { e2e_log "the frame loop did not start in $1 s"; return 1; }
+    e2e_focus_window >/dev/null
+}
+
 # Puts the pointer at screen position ($1, $2) with relative XTEST motion from
 # the top-left corner: SDL updates its global pointer on input-device motion,
 # not on a bare warp of the pointer.

@@ -11,12 +11,15 @@ SEND_CLOSE=$(e2e_build_send_close) || { e2e_log "cannot build send_close"; exit 
 e2e_start_game
 win=$(e2e_focus_window 30) || exit 1
 e2e_check "window at the origin, 640x480" "0 0 640 480" "$(e2e_geometry "$win")"
+e2e_wait_running 60 || exit 1
+win=$(e2e_focus_window) || exit 1
+e2e_check "still 640x480 at the origin in the frame loop" "0 0 640 480" "$(e2e_geometry "$win")"
 
-e2e_tap F3
+e2e_hold_until F3 5 e2e_window_is "0 0 960 720"
 win=$(e2e_focus_window) || exit 1
 e2e_check "F3 re-creates the window at 960x720" "0 0 960 720" "$(e2e_geometry "$win")"
 
-e2e_tap F1
+e2e_hold_until F1 5 e2e_window_is "0 0 320 240"
 win=$(e2e_focus_window) || exit 1
 e2e_check "F1 re-creates the window at 320x240" "0 0 320 240" "$(e2e_geometry "$win")"
 
@@ -24,8 +27,7 @@ e2e_check "F1 re-creates the window at 320x240" "0 0 320 240" "$(e2e_geometry "$
 # motion only: a plain warp is not seen, so warp to the corner and then
 # move from there.
 e2e_move_pointer 200 150
-e2e_tap m
-sleep 0.3
+e2e_hold_until m 5 e2e_window_is "200 150 320 240"
 win=$(e2e_focus_window) || exit 1
 e2e_check "M moves the window to the pointer" "200 150 320 240" "$(e2e_geometry "$win")"
 
@@ -34,10 +36,11 @@ e2e_wait_exit 2
 xdotool keyup Escape 2>/dev/null
 e2e_check "Escape ends the game with status 0 within 2 s" "0" "$E2E_EXIT"
 
-# --- second run: a close request ---
+# --- second run: a close request, once the frame loop runs ---
 e2e_stop_game
 e2e_start_game
-win=$(e2e_focus_window 30) || exit 1
+e2e_wait_running 60 || exit 1
+win=$(e2e_focus_window) || exit 1
 "$SEND_CLOSE" "$win"
 e2e_wait_exit 2
 e2e_check "a close request ends the game with status 0 within 2 s" "0" "$E2E_EXIT"

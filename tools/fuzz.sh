@@ -9,7 +9,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 SECONDS_EACH=${FUZZ_SECONDS:-30}
 TARGETS=${FUZZ_TARGETS:-"bitmap overworld savegame console"}
-BUILD=${FUZZ_BUILD_DIR:-build-fuzz}
+# Absolute paths: the targets work in a temporary folder of their own.
+BUILD=$(realpath -m "${FUZZ_BUILD_DIR:-build-fuzz}")
 
 CC=clang CXX=clang++ cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDUNGEON_FUZZ=ON > /dev/null
 for t in $TARGETS; do cmake --build "$BUILD" -j"$(nproc)" --target "fuzz_$t" > /dev/null; done
@@ -20,7 +21,7 @@ status=0
 for t in $TARGETS; do
   work="$BUILD/corpus/$t"
   mkdir -p "$work" "$BUILD/artifacts"
-  cp -n tests/fuzz/corpus/"$t"/* "$work"/ 2>/dev/null || true
+  cp -n "$PWD"/tests/fuzz/corpus/"$t"/* "$work"/ 2>/dev/null || true
   echo "fuzz_$t: ${SECONDS_EACH}s"
   if ! "$BUILD/fuzz_$t" -max_total_time="$SECONDS_EACH" -max_len=4096 -timeout=20 -rss_limit_mb=4096 \
         -artifact_prefix="$BUILD/artifacts/$t-" -print_final_stats=1 "$work" > "$BUILD/fuzz_$t.log" 2>&1; then

@@ -107,7 +107,8 @@ void RunFrame() {
     leftPressed = rightPressed = 0;
     while (PumpOneMessage()) {
     }
-    ++frameCounter;
+    // Wraps instead of overflowing: a loaded game may hold any count.
+    frameCounter = static_cast<int>(static_cast<uint32_t>(frameCounter) + 1u);
 }
 
 int GameMain() {

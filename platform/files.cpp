@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -97,4 +98,17 @@ bool FileRemove(const char* gameName) {
     char path[1024];
     HostPath(gameName, path, sizeof path);
     return unlink(path) == 0 || errno == ENOENT;
+}
+
+bool FlushFolderOf(const char* gameName) {
+    char path[1024];
+    HostPath(gameName, path, sizeof path);
+    char* slash = std::strrchr(path, '/');
+    if (slash) *slash = 0;
+    else std::strcpy(path, ".");
+    int fd = open(slash && path[0] == 0 ? "/" : path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    bool ok = fsync(fd) == 0;
+    close(fd);
+    return ok;
 }

@@ -115,6 +115,10 @@ long long FileSize(const char* gameName);
 // Renames over an existing file atomically; false on failure.
 bool FileRename(const char* fromGameName, const char* toGameName);
 
+// Forces the folder that holds the file to disk, so that creations, renames
+// and removals in it survive a crash in the order they were made.
+bool FlushFolderOf(const char* gameName);
+
 // Removes a file; true when it is gone (also when it never existed).
 bool FileRemove(const char* gameName);
 

@@ -139,11 +139,17 @@ static void RemoveTemporaries(int slot) {
 void RecoverSlot(int slot) {
     FileName marker = SwitchMarkerName(slot);
     if (FileSize(marker.text) >= 0) {
-        // The new files were complete before the marker was written: finish the switch.
+        // The new files were complete before the marker was written: finish the
+        // switch. A temporary that is gone was renamed already. Should a rename
+        // fail, marker and temporaries stay for the next try.
+        bool switched = true;
         for (int f = 0; f < SlotFileCount; ++f) {
             FileName temporary = SlotFileName(slot, f, ".tmp");
-            if (FileSize(temporary.text) == SlotFiles[f].size) FileRename(temporary.text, SlotFileName(slot, f).text);
+            if (FileSize(temporary.text) < 0) continue;
+            switched = FileRename(temporary.text, SlotFileName(slot, f).text) && switched;
         }
+        if (!switched) return;
+        FlushFolderOf(marker.text);
         FileRemove(marker.text);
     }
     RemoveTemporaries(slot);
@@ -170,9 +176,12 @@ static bool SwitchToTemporaries(int slot) {
         FileRemove(marker.text);
         return false;
     }
+    FlushFolderOf(marker.text);   // the marker is on disk before any file is replaced
     for (int f = 0; f < SlotFileCount; ++f)
         if (!FileRename(SlotFileName(slot, f, ".tmp").text, SlotFileName(slot, f).text)) return false;
+    FlushFolderOf(marker.text);   // the renames are on disk before the marker goes
     FileRemove(marker.text);
+    FlushFolderOf(marker.text);
     return true;
 }
 

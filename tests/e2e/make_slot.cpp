@@ -146,12 +146,12 @@ int main(int argc, char** argv) {
     } else {
         // High above the ground (layers 29..31) and far from every face of the
         // volume, so that a few seconds of walking stay in the open sky.
-        PlacePlayer(128, 200, 24);
+        PlacePlayer(84, 156, 26);
         std::printf("start %d %d %d\n", SX, SY, SZ);
     }
     frameCounter = SavedFrameCount;
     cycleStep = 2;
-    MVD = 6;
+    MVD = scene == "surface" ? 9 : 6;
     SaveGame(std::atoi(argv[2]));
     ShutdownGame();
     return SlotWritten(argv[2]) ? 0 : 1;

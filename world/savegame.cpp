@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <initializer_list>
 
 #include "core/game.h"
 #include "core/startup.h"
@@ -199,6 +200,18 @@ void SaveGame(int slot) {
     }
 }
 
+// A loaded game brings its own frame count, often lower than the frame of
+// the last accepted click; the button debounce would then refuse every click
+// until the count caught up again, for seconds or minutes. A press frame
+// that lies ahead of the loaded count is moved back so the next click counts.
+static void ForgetFuturePresses() {
+    for (int* pressFrame : {&leftPressFrame, &rightPressFrame}) {
+        if (*pressFrame <= frameCounter) continue;
+        long long earlier = static_cast<long long>(frameCounter) - 13;
+        *pressFrame = earlier < INT32_MIN ? INT32_MIN : static_cast<int>(earlier);
+    }
+}
+
 // Reads the variables and the player's offsets from the slot's files and
 // checks that the game can run with them.
 static bool SlotValuesSound(int slot) {
@@ -254,4 +267,5 @@ void LoadGame(int slot) {
         FileClose(file);
     }
     ++worldRevision;
+    ForgetFuturePresses();
 }

@@ -1,5 +1,6 @@
 # Helpers for end-to-end tests of the real game binary on a private Xvfb
 # display with no window manager. Source this file, then call e2e_setup.
+# The helpers also work in scripts that run with set -euo pipefail.
 #
 # Without a window manager the tests give the window the keyboard focus
 # themselves, also after F1..F4 re-create it. The game polls keys once a
@@ -11,29 +12,42 @@ E2E_CHECKS=0
 E2E_XVFB_PID=""
 E2E_GAME_PID=""
 E2E_TMP=""
+E2E_PROBE=""
 
 e2e_log() { echo "e2e: $*" >&2; }
 
 # Stops the game if it is still running.
 e2e_stop_game() {
     if [ -n "$E2E_GAME_PID" ] && kill -0 "$E2E_GAME_PID" 2>/dev/null; then
-        kill "$E2E_GAME_PID" 2>/dev/null
+        kill "$E2E_GAME_PID" 2>/dev/null || true
         sleep 0.2
-        kill -9 "$E2E_GAME_PID" 2>/dev/null
-        wait "$E2E_GAME_PID" 2>/dev/null
+        kill -9 "$E2E_GAME_PID" 2>/dev/null || true
+        wait "$E2E_GAME_PID" 2>/dev/null || true
     fi
     E2E_GAME_PID=""
 }
 
-# Stops the game and Xvfb (whichever were started) and removes the scratch folder.
+# Stops the game and Xvfb (whichever were started) and removes the scratch
+# folder; E2E_KEEP_TMP=1 keeps it (and prints its path) for a look at the
+# pictures and the game's output.
 e2e_cleanup() {
+    local status=$?
+    if [ "$status" -ne 0 ] && [ -z "${E2E_FINISHED:-}" ]; then
+        e2e_log "stopped early with status $status after $E2E_CHECKS checks"
+    fi
     e2e_stop_game
     if [ -n "$E2E_XVFB_PID" ] && kill -0 "$E2E_XVFB_PID" 2>/dev/null; then
-        kill "$E2E_XVFB_PID" 2>/dev/null
-        wait "$E2E_XVFB_PID" 2>/dev/null
+        kill "$E2E_XVFB_PID" 2>/dev/null || true
+        wait "$E2E_XVFB_PID" 2>/dev/null || true
     fi
     E2E_XVFB_PID=""
-    [ -n "$E2E_TMP" ] && rm -rf "$E2E_TMP"
+    if [ -n "$E2E_TMP" ]; then
+        if [ "${E2E_KEEP_TMP:-0}" = 1 ]; then
+            e2e_log "kept the scratch folder $E2E_TMP"
+        else
+            rm -rf "$E2E_TMP"
+        fi
+    fi
     E2E_TMP=""
 }
 
@@ -53,8 +67,8 @@ e2e_start_xvfb() {
             kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
             sleep 0.1
         done
-        kill "$E2E_XVFB_PID" 2>/dev/null
-        wait "$E2E_XVFB_PID" 2>/dev/null
+        kill "$E2E_XVFB_PID" 2>/dev/null || true
+        wait "$E2E_XVFB_PID" 2>/dev/null || true
         E2E_XVFB_PID=""
     done
     e2e_log "could not start Xvfb"
@@ -114,7 +128,7 @@ e2e_find_window() {
 e2e_focus_window() {
     local id
     id=$(e2e_find_window "$@") || return 1
-    xdotool windowfocus "$id" 2>/dev/null
+    xdotool windowfocus "$id" 2>/dev/null || true
     sleep 0.2
     echo "$id"
 }
@@ -161,7 +175,7 @@ e2e_hold_until() {
     while [ "$waited" -lt "$limit_tenths" ]; do
         if "$@"; then ok=0; break; fi
         id=$(e2e_current_window)
-        [ -n "$id" ] && xdotool windowfocus "$id" 2>/dev/null
+        if [ -n "$id" ]; then xdotool windowfocus "$id" 2>/dev/null || true; fi
         sleep 0.1
         waited=$((waited + 1))
     done
@@ -190,14 +204,172 @@ e2e_move_pointer() {
     sleep 0.3
 }
 
+# Clicks mouse button $1 (1 left, 3 right) where the pointer is. The game
+# takes one press of a button in 13 frames; the pause lets the frame that
+# takes it run before anything else is checked.
+e2e_click() {
+    xdotool click "$1"
+    sleep 0.2
+}
+
+# Holds a key for $2 seconds (default 0.1) and then waits $3 seconds (default
+# 0.3). A short hold suits the keys that act once and then pause (the console
+# keys 120 to 500 ms, Tab 400 ms): released within the pause, they act once.
+e2e_press() {
+    xdotool keydown "$1"
+    sleep "${2:-0.1}"
+    xdotool keyup "$1"
+    sleep "${3:-0.3}"
+}
+
+# --- Reading the picture ---
+# The game has no log and no options, so the tests read its state off the
+# screen with screen_probe: the HUD text by matching the game's own font,
+# colour counts and picture differences. Overlay positions count y upward
+# from the bottom row, as the game draws its text.
+E2E_YELLOW=FFFF00   # HUD and progress text
+E2E_WHITE=FFFFFF    # the console line
+
+# Builds screen_probe into the scratch folder and sets E2E_PROBE.
+e2e_build_probe() {
+    local here root
+    here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+    root=$(cd "$here/../.." && pwd)
+    g++ -std=c++20 -O2 -I"$root" -o "$E2E_TMP/screen_probe" "$here/screen_probe.cpp" \
+        "$root/render/font_big.cpp" -lX11 -lz || { e2e_log "cannot build screen_probe"; return 1; }
+    E2E_PROBE="$E2E_TMP/screen_probe"
+}
+
+# True while the game started by e2e_start_game runs.
+e2e_game_running() { [ -n "$E2E_GAME_PID" ] && kill -0 "$E2E_GAME_PID" 2>/dev/null; }
+
+# Grabs the current GAME window into the PPM file $1. Fails quietly once the
+# game has ended: the checks that follow say so.
+e2e_grab() {
+    local id
+    e2e_game_running || return 1
+    id=$(e2e_current_window)
+    [ -n "$id" ] || { e2e_log "no GAME window to grab"; return 1; }
+    "$E2E_PROBE" grab "$id" "$1"
+}
+
+# e2e_text FILE X Y COLOUR: the text drawn at overlay (X, Y) in COLOUR.
+e2e_text() {
+    "$E2E_PROBE" text "$1" "$2" "$3" "$4"
+}
+
+# The HUD lines of a grab: "SX=..,SY=..,SZ=.. mx=.. my=..", "Objective
+# Number = found / total  MVD = n", and the banner.
+e2e_position_line() { e2e_text "$1" 12 31 "$E2E_YELLOW"; }
+e2e_objective_line() { e2e_text "$1" 12 46 "$E2E_YELLOW"; }
+e2e_banner() { e2e_text "$1" 12 226 "$E2E_YELLOW"; }
+
+# Prints "SX SY SZ" from the position line of a grab; fails if it cannot be read.
+e2e_position() {
+    e2e_position_line "$1" |
+        sed -n 's/^SX=\(-\{0,1\}[0-9]\{1,\}\),SY=\(-\{0,1\}[0-9]\{1,\}\),SZ=\(-\{0,1\}[0-9]\{1,\}\) mx=[0-9]\{1,\} my=[0-9]\{1,\}$/\1 \2 \3/p' |
+        grep .
+}
+
+# Prints "mx my" from the position line of a grab.
+e2e_pointer() {
+    e2e_position_line "$1" | sed -n 's/^SX=.* mx=\([0-9]\{1,\}\) my=\([0-9]\{1,\}\)$/\1 \2/p' | grep .
+}
+
+# Prints "found total mvd" from the objective line of a grab.
+e2e_counts() {
+    e2e_objective_line "$1" |
+        sed -n 's/^Objective Number = \([0-9]\{1,\}\) \/ \([0-9]\{1,\}\)  MVD = \([0-9]\{1,\}\)$/\1 \2 \3/p' | grep .
+}
+
+# The latest grab, kept in the scratch folder.
+e2e_now() { echo "$E2E_TMP/now.ppm"; }
+
+# Grabs the window and reads the position as "SX SY SZ" into E2E_POS.
+e2e_read_position() {
+    E2E_POS=""
+    e2e_grab "$(e2e_now)" || return 1
+    E2E_POS=$(e2e_position "$(e2e_now)")
+}
+
+# Grabs the window and reads "found total mvd" into E2E_COUNTS.
+e2e_read_counts() {
+    E2E_COUNTS=""
+    e2e_grab "$(e2e_now)" || return 1
+    E2E_COUNTS=$(e2e_counts "$(e2e_now)")
+}
+
+e2e_position_not() { e2e_read_position && [ -n "$E2E_POS" ] && [ "$E2E_POS" != "$1" ]; }
+
+# The position reads the same twice, 1 s apart (the player stands still).
+e2e_position_settled() {
+    local first
+    e2e_read_position || return 1
+    first=$E2E_POS
+    sleep 1
+    e2e_read_position && [ -n "$E2E_POS" ] && [ "$E2E_POS" = "$first" ]
+}
+
+# e2e_shows X Y TEXT: a fresh grab shows TEXT in yellow at overlay (X, Y).
+e2e_shows() {
+    e2e_grab "$(e2e_now)" && [ "$(e2e_text "$(e2e_now)" "$1" "$2" "$E2E_YELLOW")" = "$3" ]
+}
+
+E2E_BANNER=WIN32RUNKITSTONEGLOAMSR002   # the HUD's top line
+e2e_banner_shown() { e2e_shows 12 226 "$E2E_BANNER"; }
+
+# Keeps the latest grab as NAME.png in the scratch folder.
+e2e_keep_shot() { "$E2E_PROBE" png "$(e2e_now)" "$E2E_TMP/$1.png"; }
+
+# e2e_slot_op KEY WORD: presses F5..F8, where WORD is Saving or Loading, and
+# checks the progress screens and the time the game stands still behind
+# them (about 9 s: a dozen 200 ms steps for each volume, 2 s for each small
+# file). Ends the test when the HUD does not come back.
+e2e_slot_op() {
+    local start=$SECONDS seconds
+    e2e_press "$1" 0.3 0
+    e2e_check_that "$1 shows the progress screen '$2 dungeon maps'" "not seen within 5 s" \
+        e2e_until 5 e2e_shows 20 100 "$2 dungeon maps"
+    e2e_until 30 e2e_banner_shown || e2e_fatal "$1: the game did not come back from the progress screens in 30 s"
+    seconds=$((SECONDS - start))
+    e2e_check_that "$1 holds the game behind its progress screens for about 9 s" "$seconds s" \
+        e2e_between 7 20 "$seconds"
+}
+
+# e2e_between LOW HIGH VALUE: LOW <= VALUE <= HIGH, in whole numbers.
+e2e_between() { [ "$3" -ge "$1" ] && [ "$3" -le "$2" ]; }
+
+# e2e_until LIMIT_S CHECK [ARGS...]: runs CHECK again and again, 0.1 s
+# apart, until it succeeds (status 0) or LIMIT_S seconds have passed or the
+# game has ended (status 1).
+e2e_until() {
+    local end=$((SECONDS + $1))
+    shift
+    while :; do
+        "$@" && return 0
+        [ "$SECONDS" -lt "$end" ] || return 1
+        [ -z "$E2E_GAME_PID" ] || e2e_game_running || return 1
+        sleep 0.1
+    done
+}
+
+# Puts the pointer on overlay pixel (mx, my) of the window at the origin at
+# scale 2 or more ($3, default 2); mouse look then sets Yaw 20 - 2 mx and
+# Pitch -my. The pointer lands in the middle of the overlay pixel, away from
+# the rounding edges of the conversion from screen to overlay pixels.
+e2e_point_overlay() {
+    local scale=${3:-2}
+    e2e_move_pointer $(( $1 * scale + scale / 2 )) $(( (240 - $2) * scale - scale / 2 ))
+}
+
 # Waits up to $1 seconds for the game to end; sets E2E_EXIT to its status,
 # or to "running" when it did not end in time.
 e2e_wait_exit() {
     local limit_tenths=$(( $1 * 10 )) waited=0
     while [ "$waited" -lt "$limit_tenths" ]; do
         if ! kill -0 "$E2E_GAME_PID" 2>/dev/null; then
-            wait "$E2E_GAME_PID"
-            E2E_EXIT=$?
+            E2E_EXIT=0
+            wait "$E2E_GAME_PID" || E2E_EXIT=$?
             E2E_GAME_PID=""
             return 0
         fi
@@ -208,15 +380,51 @@ e2e_wait_exit() {
     return 1
 }
 
+# Notes on a failure that the game is gone, when it is.
+_e2e_gone() {
+    if [ -n "$E2E_GAME_PID" ] && ! e2e_game_running; then echo " (the game is no longer running)"; fi
+}
+
 # e2e_check NAME EXPECTED ACTUAL
 e2e_check() {
     E2E_CHECKS=$((E2E_CHECKS + 1))
     if [ "$2" = "$3" ]; then
         echo "ok   $1"
     else
-        echo "FAIL $1: expected '$2', got '$3'"
+        echo "FAIL $1: expected '$2', got '$3'$(_e2e_gone)"
         E2E_FAILURES=$((E2E_FAILURES + 1))
     fi
+}
+
+# e2e_check_that NAME DETAIL COMMAND [ARGS...]: passes when COMMAND succeeds;
+# a failure prints DETAIL (what was seen).
+e2e_check_that() {
+    local name=$1 detail=$2
+    shift 2
+    E2E_CHECKS=$((E2E_CHECKS + 1))
+    if "$@"; then
+        echo "ok   $name"
+    else
+        echo "FAIL $name: $detail$(_e2e_gone)"
+        E2E_FAILURES=$((E2E_FAILURES + 1))
+    fi
+}
+
+# Counts a failed step that later steps depend on, and ends the test.
+e2e_fatal() {
+    echo "FAIL $*$(_e2e_gone)"
+    E2E_CHECKS=$((E2E_CHECKS + 1))
+    E2E_FAILURES=$((E2E_FAILURES + 1))
+    e2e_finish
+}
+
+# Replaces the run directory by a copy in the scratch folder, without any
+# saved game, so that the test's saves touch neither the build nor each other.
+e2e_fresh_run_dir() {
+    cp -r "$E2E_RUN_DIR" "$E2E_TMP/run"
+    E2E_RUN_DIR="$E2E_TMP/run"
+    mkdir -p "$E2E_RUN_DIR/map"
+    rm -f "$E2E_RUN_DIR"/map/SAVEGAME*
 }
 
 # Prints the closing line and exits with the result.
@@ -226,6 +434,7 @@ e2e_finish() {
         tail -20 "$E2E_TMP/game.log"
     fi
     echo "$((E2E_CHECKS - E2E_FAILURES)) passed, $E2E_FAILURES failed"
+    E2E_FINISHED=1
     [ "$E2E_FAILURES" -eq 0 ]
     exit $?
 }

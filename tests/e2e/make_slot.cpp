@@ -2,11 +2,19 @@
 // can load a scene whose cells the test knows: the world of a fixed seed,
 // built and saved by the game's own code on the headless back end.
 //
-//   make_e2e_slot RUN_DIR SLOT corridor
+//   make_e2e_slot RUN_DIR SLOT SCENE FRAME_COUNT
+//
+// FRAME_COUNT is the frameCounter the slot stores. A load replaces the
+// running game's count, and a mouse press is taken only once frameCounter
+// has passed the last accepted press by 12 frames, so the count must lie
+// above every frame the running game has played so far; a test that loads
+// several prepared slots gives each later one a higher count.
+//
+//   corridor
 //       The player on the dungeon's walking layer 39 at the mouth of a
 //       straight run of open cells toward smaller y that ends at a solid
 //       cell; one objective lies on the way.
-//   make_e2e_slot RUN_DIR SLOT surface
+//   surface
 //       The player in the open sky above the landscape, no objectives.
 //
 // Prints the scene's cells on stdout, one "name x y z" per line:
@@ -36,10 +44,6 @@ namespace {
 constexpr uint32_t Seed = 20240601;
 constexpr int WalkLayer = 39;
 constexpr int OpenRun = 4;   // open cells from the start cell on, toward smaller y
-// The loaded frame count replaces the running game's, and a mouse press is
-// taken only after frameCounter has passed the last accepted press by 12
-// frames: a high count keeps the clicks of the running game working.
-constexpr int SavedFrameCount = 100000000;
 
 bool Open(int x, int y, int z) { return InsideVolume(x, y, z) && World[CellIndex(x, y, z)] == 0; }
 bool Solid(int x, int y, int z) {
@@ -105,8 +109,11 @@ void ClearObjectives() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4 || (std::strcmp(argv[2], "1") != 0 && std::strcmp(argv[2], "2") != 0)) {
-        std::fprintf(stderr, "usage: %s RUN_DIR 1|2 corridor|surface\n", argv[0]);
+    char* end = nullptr;
+    long frames = argc == 5 ? std::strtol(argv[4], &end, 10) : -1;
+    if (argc != 5 || (std::strcmp(argv[2], "1") != 0 && std::strcmp(argv[2], "2") != 0) || !end || *end ||
+        frames < 0 || frames > 2000000000) {
+        std::fprintf(stderr, "usage: %s RUN_DIR 1|2 corridor|surface FRAME_COUNT\n", argv[0]);
         return 2;
     }
     const std::string scene = argv[3];
@@ -144,14 +151,15 @@ int main(int argc, char** argv) {
         std::printf("start %d %d %d\nobjective %d %d %d\nend %d %d %d\n", x, y, WalkLayer, x, y - 2, WalkLayer, x,
                     y - (OpenRun - 1), WalkLayer);
     } else {
-        // High above the ground (layers 29..31) and far from every face of the
-        // volume, so that a few seconds of walking stay in the open sky.
-        PlacePlayer(84, 156, 26);
+        // Four layers above the highest ground (layer 29), where hills, grass
+        // and sand meet toward smaller y, and far from the faces of the
+        // volume: a few seconds of level walking along y stay in the open sky.
+        PlacePlayer(60, 100, 25);
         std::printf("start %d %d %d\n", SX, SY, SZ);
     }
-    frameCounter = SavedFrameCount;
+    frameCounter = static_cast<int>(frames);
     cycleStep = 2;
-    MVD = scene == "surface" ? 9 : 6;
+    MVD = scene == "surface" ? 10 : 6;   // from the sky the ground lies 4 to 6 layers down
     SaveGame(std::atoi(argv[2]));
     ShutdownGame();
     return SlotWritten(argv[2]) ? 0 : 1;

@@ -1,18 +1,13 @@
 // The walk, the push away from solid cells, the head bob, the cell crossing
 // and the mouse look, with the figures a player's motion depends on.
-#include <gtest/gtest.h>
-
+#include <array>
 #include <cmath>
-#include <cstdlib>
-#include <cstring>
+#include <vector>
 
 #include "core/game.h"
-#include "core/startup.h"
-#include "platform/headless/headless.h"
 #include "platform/input.h"
-#include "platform/window.h"
-#include "render/bitmap.h"
 #include "render/camera.h"
+#include "test_util.h"
 #include "world/volume.h"
 
 class Camera : public ::testing::Test {
@@ -41,91 +36,68 @@ protected:
         Player().cellOffset[2] = pz;
     }
     static float P(int axis) { return Player().cellOffset[axis]; }
-    static void Solid(int dx, int dy, int dz) { World[CellIndex(SX + dx, SY + dy, SZ + dz)] = 1; }
 };
 
-TEST_F(Camera, LevelWalkMovesAlongTheLineOfSight) {
+TEST_F(Camera, WalkMovesAlongTheLineOfSightAndZWalksBack) {
+    const struct {
+        float yaw, pitch;
+        int axis;   // the one offset that moves by 0.1 / cycleStep
+        float to;
+    } walks[] = {
+        {0, -90, 1, 0.45f},   // level: toward smaller y
+        {90, -90, 0, 0.45f},  // yaw 90 walks toward larger x, which lowers px
+        {0, 0, 2, 0.45f},     // pitch 0 walks straight down: larger z, pz falls
+    };
     WalkOn = 1;
-    MovePlayer();
-    EXPECT_FLOAT_EQ(P(1), 0.45f);   // toward smaller y
-    EXPECT_EQ(P(0), 0.5f);
-    EXPECT_EQ(P(2), 0.5f);
-    EXPECT_EQ(Player().stepCount, 1);   // frame 0: 0 % 2 == 0
+    for (const auto& w : walks) {
+        Yaw = w.yaw, Pitch = w.pitch;
+        SetOffset(0.5f, 0.5f, 0.5f);
+        MovePlayer();
+        for (int a = 0; a < 3; ++a) EXPECT_NEAR(P(a), a == w.axis ? w.to : 0.5f, 1e-6f) << w.yaw << " " << w.pitch << " axis " << a;
+    }
+    // A step is counted in every cycleStep-th frame only.
+    EXPECT_EQ(Player().stepCount, 3);   // frame 0: 0 % 2 == 0
     frameCounter = 1;
     MovePlayer();
-    EXPECT_EQ(Player().stepCount, 1);   // every second frame only
-
-    // Yaw 90 at a level view walks toward larger x, which lowers px.
-    Yaw = 90.0f;
-    SetOffset(0.5f, 0.5f, 0.5f);
-    MovePlayer();
-    EXPECT_FLOAT_EQ(P(0), 0.45f);
-    EXPECT_NEAR(P(1), 0.5f, 1e-6f);
-}
-
-TEST_F(Camera, PitchZeroWalksStraightDownAndZWalksBack) {
-    Pitch = 0.0f;
-    WalkOn = 1;
-    MovePlayer();
-    EXPECT_FLOAT_EQ(P(2), 0.45f);   // larger z: pz falls
-    EXPECT_NEAR(P(0), 0.5f, 1e-6f);
-    EXPECT_NEAR(P(1), 0.5f, 1e-6f);
+    EXPECT_EQ(Player().stepCount, 3);
 
     // Walking forward and back in one frame cancel, and so do their steps.
+    frameCounter = 0;
     HeadlessSetKey(Key::Z, true);
     SetOffset(0.5f, 0.5f, 0.5f);
-    int steps = Player().stepCount;
     MovePlayer();
     EXPECT_FLOAT_EQ(P(2), 0.5f);
-    EXPECT_EQ(Player().stepCount, steps);
+    EXPECT_EQ(Player().stepCount, 3);
     WalkOn = 0;
     MovePlayer();
     EXPECT_FLOAT_EQ(P(2), 0.55f);
 }
 
-TEST_F(Camera, PushesKeepTheEyeAwayFromWalls) {
-    Solid(-1, 0, 0);   // the low-x side
-    SetOffset(0.75f, 0.5f, 0.5f);   // u = 0.25
-    CollidePlayer(0.25f, 0.5f, 0.5f);
-    EXPECT_FLOAT_EQ(P(0), 0.7f);
-    // u = 0.1 is set to 0.3 and pushed a further 0.2 to 0.5; the low diagonal
-    // probe then finds the same wall and moves the eye 0.2 away on both axes.
-    SetOffset(0.9f, 0.5f, 0.5f);
-    CollidePlayer(0.1f, 0.5f, 0.5f);
-    EXPECT_FLOAT_EQ(P(0), 0.3f);
-    EXPECT_FLOAT_EQ(P(1), 0.7f);
-
-    // High side on y mirrors it: v = 0.75 ends at 0.7, v = 0.9 at 0.5.
-    std::memset(World, 0, VolumeSize);
-    Solid(0, 1, 0);
-    SetOffset(0.5f, 0.75f, 0.5f);
-    CollidePlayer(0.5f, 0.75f, 0.5f);
-    EXPECT_FLOAT_EQ(P(1), 0.7f);
-    SetOffset(0.5f, 0.9f, 0.5f);   // 0.9 -> 0.7 -> 0.5, then the high diagonal
-    CollidePlayer(0.5f, 0.9f, 0.5f);
-    EXPECT_FLOAT_EQ(P(1), 0.3f);
-    EXPECT_FLOAT_EQ(P(0), 0.7f);
-}
-
-TEST_F(Camera, InsideASolidCellOnlyTheHardPushesApply) {
-    Solid(0, 0, 0);   // own cell, and both x neighbours
-    Solid(-1, 0, 0);
-    Solid(1, 0, 0);
-    SetOffset(0.5f, 0.5f, 0.5f);
-    CollidePlayer(0.5f, 0.5f, 0.5f);
-    // The hard pushes from both x sides cancel and no soft push acts; only
-    // the first diagonal probe, which lands in the own solid cell, moves the eye.
-    EXPECT_FLOAT_EQ(P(0), 0.3f);
-    EXPECT_FLOAT_EQ(P(1), 0.7f);
-    EXPECT_FLOAT_EQ(P(2), 0.5f);
-}
-
-TEST_F(Camera, CornerPushMovesDiagonallyOnce) {
-    Solid(-1, -1, 0);   // the only solid cell around
-    SetOffset(0.9f, 0.1f, 0.5f);   // (u, v) = (0.1, 0.1)
-    CollidePlayer(0.1f, 0.1f, 0.5f);
-    EXPECT_FLOAT_EQ(1.0f - P(0), 0.3f);
-    EXPECT_FLOAT_EQ(P(1), 0.3f);
+TEST_F(Camera, PushesKeepTheEyeAwayFromSolidCells) {
+    const struct {
+        const char* what;
+        std::vector<std::array<int, 3>> solid;   // relative to the cursor cell
+        std::array<float, 3> offset, expected;
+    } cases[] = {
+        {"low x wall, u = 0.25", {{-1, 0, 0}}, {0.75f, 0.5f, 0.5f}, {0.7f, 0.5f, 0.5f}},
+        // u = 0.1 is set to 0.3 and pushed a further 0.2 to 0.5; the low diagonal
+        // probe then finds the same wall and moves the eye 0.2 away on both axes.
+        {"low x wall, u = 0.1", {{-1, 0, 0}}, {0.9f, 0.5f, 0.5f}, {0.3f, 0.7f, 0.5f}},
+        {"high y wall, v = 0.75", {{0, 1, 0}}, {0.5f, 0.75f, 0.5f}, {0.5f, 0.7f, 0.5f}},
+        {"high y wall, v = 0.9", {{0, 1, 0}}, {0.5f, 0.9f, 0.5f}, {0.7f, 0.3f, 0.5f}},   // 0.9 -> 0.7 -> 0.5, then the high diagonal
+        // The hard pushes from both x sides cancel and no soft push acts; only
+        // the first diagonal probe, which lands in the own solid cell, moves the eye.
+        {"inside a solid cell", {{0, 0, 0}, {-1, 0, 0}, {1, 0, 0}}, {0.5f, 0.5f, 0.5f}, {0.3f, 0.7f, 0.5f}},
+        {"corner only", {{-1, -1, 0}}, {0.9f, 0.1f, 0.5f}, {0.7f, 0.3f, 0.5f}},   // moves diagonally once
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::memset(World, 0, VolumeSize);
+        for (const auto& d : c.solid) World[CellIndex(SX + d[0], SY + d[1], SZ + d[2])] = 1;
+        SetOffset(c.offset[0], c.offset[1], c.offset[2]);
+        CollidePlayer(1.0f - c.offset[0], c.offset[1], 1.0f - c.offset[2]);
+        for (int a = 0; a < 3; ++a) EXPECT_FLOAT_EQ(P(a), c.expected[a]) << "axis " << a;
+    }
 }
 
 TEST_F(Camera, CellCrossingHandsOverToTheNeighbour) {
@@ -135,19 +107,16 @@ TEST_F(Camera, CellCrossingHandsOverToTheNeighbour) {
     EXPECT_FLOAT_EQ(P(0), 0.97f);
     SetOffset(1.0f, 0.5f, 0.5f);   // exactly 1 stays
     MovePlayer();
-    EXPECT_EQ(SX, 101);
     SetOffset(0.5f, 1.25f, 0.5f);
     MovePlayer();
-    EXPECT_EQ(SY, 101);
     EXPECT_FLOAT_EQ(P(1), 0.25f);
     SetOffset(0.5f, 0.5f, 1.5f);
     MovePlayer();
-    EXPECT_EQ(SZ, 19);
+    EXPECT_EQ((std::array<int, 3>{SX, SY, SZ}), (std::array<int, 3>{101, 101, 19}));
 }
 
 TEST_F(Camera, HeadBobOnlyOnTheWalkingLayers) {
     SZ = 39;
-    Player().stepCount = 0;
     SetOffset(0.5f, 0.5f, 0.2f);
     CollidePlayer(0.5f, 0.5f, 0.8f);
     EXPECT_FLOAT_EQ(P(2), 0.54f);
@@ -163,8 +132,8 @@ TEST_F(Camera, HeadBobOnlyOnTheWalkingLayers) {
 }
 
 TEST_F(Camera, MouseLookSetsTheAnglesFromThePointer) {
+    ScratchImages images;
     SetOverlaySize(320, 240);
-    ImageTable = static_cast<ImageSlot*>(std::calloc(ImageSlotCount, sizeof(ImageSlot)));
     windowScale = 2;
     HeadlessSetPointer(20, 300);   // a 640 x 480 window: column 10, row 90
     ASSERT_EQ(OpenMainWindow(), 1);
@@ -178,31 +147,25 @@ TEST_F(Camera, MouseLookSetsTheAnglesFromThePointer) {
     MouseLook();
     EXPECT_EQ(Yaw, 20.0f);
     EXPECT_EQ(Pitch, 0.0f);
-    PlatformCloseWindow();
-    ShutdownGame();
 }
 
 TEST_F(Camera, TheCursorNeverLeavesTheVolume) {
     // Walk straight at every face of the volume through open cells.
-    struct Walk {
+    const struct {
         float yaw, pitch;
         int sx, sy, sz;
-    };
-    const Walk walks[] = {{-90, -90, 2, 100, 20},  {90, -90, 253, 100, 20}, {0, -90, 100, 2, 20},
-                          {180, -90, 100, 253, 20}, {0, -180, 100, 100, 2}, {0, 0, 100, 100, 177}};
+    } walks[] = {{-90, -90, 2, 100, 20},  {90, -90, 253, 100, 20}, {0, -90, 100, 2, 20},
+                 {180, -90, 100, 253, 20}, {0, -180, 100, 100, 2}, {0, 0, 100, 100, 177}};
     cycleStep = 1;
     WalkOn = 1;
-    for (const Walk& w : walks) {
+    for (const auto& w : walks) {
         Yaw = w.yaw, Pitch = w.pitch;
         SX = w.sx, SY = w.sy, SZ = w.sz;
         SetOffset(0.5f, 0.5f, 0.5f);
         for (int i = 0; i < 200; ++i) {
             MovePlayer();
             ASSERT_TRUE(InsideVolume(SX, SY, SZ)) << w.yaw << " " << w.pitch << " step " << i;
-            for (int a = 0; a < 3; ++a) {
-                ASSERT_GE(P(a), 0.0f);
-                ASSERT_LE(P(a), 1.0f);
-            }
+            for (float o : Player().cellOffset) ASSERT_TRUE(o >= 0.0f && o <= 1.0f) << o;
         }
     }
 }

@@ -20,30 +20,18 @@ protected:
         RunFrame();
         return HeadlessPauses();
     }
-    // Overlay pixels of the big-font text `text` at (12, y), drawn alone.
-    static std::vector<uint8_t> TextAlone(const char* text, int y) {
-        std::vector<uint8_t> saved(OverlayBuffer, OverlayBuffer + 320 * 240 * 4);
+    // Whether every pixel of the big-font `text` at (12, y) shows yellow in
+    // the last presented picture (at the fixture's window scale 2).
+    static bool Shows(const char* text, int y) {
         std::memset(OverlayBuffer, 0, 320 * 240 * 4);
         FormatText("%s", text);
         DrawBigText(12, y, 255, 255, 0);
-        std::vector<uint8_t> picture(OverlayBuffer, OverlayBuffer + 320 * 240 * 4);
-        std::memcpy(OverlayBuffer, saved.data(), saved.size());
-        return picture;
-    }
-    // Whether every pixel of `text` at (12, y) shows yellow in the last presented picture.
-    static bool Shows(const char* text, int y) {
-        std::vector<uint8_t> alone = TextAlone(text, y);
-        std::vector<uint8_t> shown = HeadlessFrontPixels();
-        int width, height;
-        HeadlessWindowSize(&width, &height);
-        int scale = width / 320;
-        for (int py = 0; py < 240; ++py)
-            for (int px = 0; px < 320; ++px) {
-                const uint8_t* a = &alone[4 * (py * 320 + px)];
-                if (a[3] != 255) continue;
-                const uint8_t* s = &shown[4 * ((py * scale) * width + px * scale)];
-                if (s[0] != 255 || s[1] != 255 || s[2] != 0) return false;
-            }
+        const Bytes shown = HeadlessFrontPixels();
+        for (int i = 0; i < 320 * 240; ++i) {
+            if (OverlayBuffer[4 * i + 3] != 255) continue;
+            const uint8_t* s = &shown[4 * ((i / 320) * 2 * 640 + (i % 320) * 2)];
+            if (s[0] != 255 || s[1] != 255 || s[2] != 0) return false;
+        }
         return true;
     }
 };
@@ -62,48 +50,38 @@ TEST_F(FrameLoop, EscapeLetsTheRestOfTheFrameRun) {
 }
 
 TEST_F(FrameLoop, ViewDistanceKeysClampAndPauseEveryFrame) {
-    MVD = 2;
-    HeadlessSetKey(Key::LeftBracket, true);
-    for (int expected : {1, 1, 1}) {
-        EXPECT_EQ(Frame(), std::vector<int>{100});
-        EXPECT_EQ(MVD, expected);
-    }
-    HeadlessSetKey(Key::LeftBracket, false);
-    MVD = 29;
-    HeadlessSetKey(Key::RightBracket, true);
-    for (int expected : {30, 30}) {
-        EXPECT_EQ(Frame(), std::vector<int>{100});
-        EXPECT_EQ(MVD, expected);
+    const struct { int key, from, to; } cases[] = {{Key::LeftBracket, 2, 1}, {Key::RightBracket, 29, 30}};
+    for (const auto& c : cases) {
+        MVD = c.from;
+        HeadlessSetKey(c.key, true);
+        for (int frame = 0; frame < 3; ++frame) {
+            EXPECT_EQ(Frame(), std::vector<int>{100});
+            EXPECT_EQ(MVD, c.to) << "from " << c.from << ", frame " << frame;
+        }
+        HeadlessSetKey(c.key, false);
     }
 }
 
 TEST_F(FrameLoop, LayerKeysStepOnlyIntoEmptyCellsAndAlwaysPause) {
-    World[CellIndex(100, 100, 21)] = 1;
-    HeadlessSetKey(Key::KeypadPlus, true);
-    EXPECT_EQ(Frame(), std::vector<int>{800});
-    EXPECT_EQ(SZ, 20);   // solid below
-    World[CellIndex(100, 100, 21)] = 0;
-    Frame();
-    EXPECT_EQ(SZ, 21);
-    HeadlessSetKey(Key::KeypadPlus, false);
-
-    SZ = 179;   // no cell below the last layer
-    HeadlessSetKey(Key::KeypadPlus, true);
-    EXPECT_EQ(Frame(), std::vector<int>{800});
-    EXPECT_EQ(SZ, 179);
-    HeadlessSetKey(Key::KeypadPlus, false);
-
-    World[CellIndex(100, 100, 0)] = 0;
-    SZ = 1;   // never onto the terrain layer
-    HeadlessSetKey(Key::KeypadMinus, true);
-    EXPECT_EQ(Frame(), std::vector<int>{800});
-    EXPECT_EQ(SZ, 1);
-    SZ = 0;
-    EXPECT_EQ(Frame(), std::vector<int>{800});
-    EXPECT_EQ(SZ, 0);
-    SZ = 10;
-    Frame();
-    EXPECT_EQ(SZ, 9);
+    const struct {
+        int key, from;
+        bool solid;   // the cell the key steps into
+        int to;
+    } cases[] = {
+        {Key::KeypadPlus, 20, true, 20},   {Key::KeypadPlus, 20, false, 21},
+        {Key::KeypadPlus, 179, false, 179},   // no cell below the last layer
+        {Key::KeypadMinus, 1, false, 1},      // never onto the terrain layer
+        {Key::KeypadMinus, 0, false, 0},     {Key::KeypadMinus, 10, false, 9},
+    };
+    for (const auto& c : cases) {
+        SZ = c.from;
+        const int next = c.key == Key::KeypadPlus ? c.from + 1 : c.from - 1;
+        if (InsideVolume(SX, SY, next)) World[CellIndex(SX, SY, next)] = c.solid;
+        HeadlessReleaseAllKeys();
+        HeadlessSetKey(c.key, true);
+        EXPECT_EQ(Frame(), std::vector<int>{800});
+        EXPECT_EQ(SZ, c.to) << "from " << c.from;
+    }
 }
 
 TEST_F(FrameLoop, MousePressesAreDebouncedByFrames) {
@@ -146,23 +124,19 @@ TEST_F(FrameLoop, HudShowsTheBannerAndThePosition) {
     EXPECT_FALSE(Shows("SX=101,SY=100,SZ=20 mx=10 my=90", 31));
 }
 
-TEST_F(FrameLoop, GameMainEndsWithStatusZeroAfterEscape) {
-    ShutdownGame();
-    HeadlessReset();
-    HeadlessSetKey(Key::Escape, true);
-    EXPECT_EQ(GameMain(), 0);
-    EXPECT_EQ(World, nullptr);   // torn down
-    EXPECT_EQ(frameCounter, 1);
-    InitGame();   // for the fixture's own teardown
-}
-
-TEST_F(FrameLoop, FailedWindowEndsTheProgramWithAnError) {
-    ShutdownGame();
-    HeadlessReset();
-    HeadlessFailNextOpen(WindowFailure::CreateContext);
-    EXPECT_EQ(GameMain(), 1);
-    ASSERT_EQ(HeadlessMessages().size(), 1u);
-    EXPECT_EQ(HeadlessMessages()[0].caption, "ERROR");
-    EXPECT_EQ(World, nullptr);
-    InitGame();
+TEST_F(FrameLoop, GameMainTearsDownAndReturnsItsStatus) {
+    // Escape ends the run with 0 after one frame; a window that cannot open ends it with 1 and a message.
+    for (bool failedWindow : {false, true}) {
+        SCOPED_TRACE(failedWindow ? "failed window" : "escape");
+        ShutdownGame();
+        HeadlessReset();
+        frameCounter = 0;
+        if (failedWindow) HeadlessFailNextOpen(WindowFailure::CreateContext);
+        else HeadlessSetKey(Key::Escape, true);
+        EXPECT_EQ(GameMain(), failedWindow ? 1 : 0);
+        EXPECT_EQ(World, nullptr);   // torn down
+        EXPECT_EQ(frameCounter, failedWindow ? 0 : 1);
+        EXPECT_EQ(HeadlessMessages().size(), failedWindow ? 1u : 0u);
+        InitGame();   // for the fixture's own teardown
+    }
 }

@@ -1,38 +1,28 @@
 // The overlay's drawing primitives and the two fonts as they land in pixels.
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <cstring>
 #include <set>
 #include <utility>
 
-#include "core/startup.h"
-#include "platform/headless/headless.h"
-#include "platform/window.h"
 #include "render/fonts.h"
 #include "render/overlay.h"
+#include "test_util.h"
 
-class Overlay : public ::testing::Test {
+namespace {
+
+using Pixels = std::set<std::pair<int, int>>;
+
+class Overlay : public HeadlessTest {
 protected:
     void SetUp() override {
-        HeadlessReset();
-        SetOverlaySize(320, 240);
+        HeadlessTest::SetUp();
         Clear();
-    }
-    void TearDown() override {
-        std::free(OverlayBuffer);
-        std::free(ReadbackBuffer);
-        OverlayBuffer = ReadbackBuffer = nullptr;
-        HeadlessReset();
     }
     static void Clear() { std::memset(OverlayBuffer, 0, 320 * 240 * 4); }
     static const uint8_t* Pixel(int x, int y) { return OverlayBuffer + 4 * (y * 320 + x); }
-    static bool Set(int x, int y) { return Pixel(x, y)[3] == 255; }
-    static std::set<std::pair<int, int>> SetPixels() {
-        std::set<std::pair<int, int>> s;
+    static Pixels SetPixels() {
+        Pixels s;
         for (int y = 0; y < 240; ++y)
             for (int x = 0; x < 320; ++x)
-                if (Set(x, y)) s.insert({x, y});
+                if (Pixel(x, y)[3] == 255) s.insert({x, y});
         return s;
     }
 };
@@ -40,11 +30,8 @@ protected:
 TEST_F(Overlay, SetPixelClipsAndAlwaysWritesOpaque) {
     std::memset(OverlayBuffer, 7, 320 * 240 * 4);
     SetPixel(319, 239, 1, 2, 3);
-    const uint8_t* last = OverlayBuffer + 320 * 240 * 4 - 4;
-    EXPECT_EQ(last[0], 1);
-    EXPECT_EQ(last[2], 3);
-    EXPECT_EQ(last[3], 255);
-    std::memset(OverlayBuffer, 0, 320 * 240 * 4);
+    EXPECT_EQ(Bytes(Pixel(319, 239), Pixel(319, 239) + 4), (Bytes{1, 2, 3, 255}));
+    Clear();
     SetPixel(320, 0, 9, 9, 9);
     SetPixel(-1, 5, 9, 9, 9);
     SetPixel(0, 240, 9, 9, 9);
@@ -53,115 +40,89 @@ TEST_F(Overlay, SetPixelClipsAndAlwaysWritesOpaque) {
 
 TEST_F(Overlay, LineWalkStartsItsErrorAtTheMinorDifference) {
     DrawLine(0, 0, 4, 1, 255, 0, 0);
-    EXPECT_EQ(SetPixels(), (std::set<std::pair<int, int>>{{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 1}}));
+    EXPECT_EQ(SetPixels(), (Pixels{{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 1}}));
     Clear();
     DrawLine(3, 3, 0, 0, 255, 0, 0);
-    EXPECT_EQ(SetPixels(), (std::set<std::pair<int, int>>{{0, 0}, {1, 1}, {2, 2}, {3, 3}}));
+    EXPECT_EQ(SetPixels(), (Pixels{{0, 0}, {1, 1}, {2, 2}, {3, 3}}));
     Clear();
     DrawLine(5, 5, 5, 5, 255, 0, 0);
-    EXPECT_EQ(SetPixels().size(), 1u);
+    EXPECT_EQ(SetPixels(), (Pixels{{5, 5}}));
     Clear();
     DrawLine(10, 20, 13, 10, 255, 0, 0);   // steep: max(dx, dy) + 1 pixels ending on the end point
     EXPECT_EQ(SetPixels().size(), 11u);
-    EXPECT_TRUE(Set(13, 10));
+    EXPECT_TRUE(SetPixels().count({13, 10}));
     Clear();
     DrawLine(-10, 5, 330, 5, 255, 0, 0);   // clipped, not wrapped
     EXPECT_EQ(SetPixels().size(), 320u);
 }
 
-TEST_F(Overlay, SmallFontAdvancesByGlyphWidthPlusOne) {
-    FormatText("Ai");
-    DrawSmallText(12, 14, 255, 255, 0);
-    int minX = 999, maxX = -1, minY = 999, maxY = -1;
-    for (auto [x, y] : SetPixels()) {
-        minX = std::min(minX, x), maxX = std::max(maxX, x);
-        minY = std::min(minY, y), maxY = std::max(maxY, y);
-    }
-    EXPECT_EQ(minX, 12);
-    EXPECT_EQ(maxX, 16);     // 'i' in column 16
-    EXPECT_FALSE(Set(15, 10) || Set(15, 11) || Set(15, 12));   // the gap after 'A'
-    EXPECT_GE(minY, 7);      // text at y = 14 covers rows 7..15
-    EXPECT_LE(maxY, 15);
-
-    // The 'A' exactly: rows 3..7 of the glyph land on pixel rows y - 1 .. y - 5.
-    const char* rows[] = {"010", "101", "111", "101", "101"};
-    for (int r = 0; r < 5; ++r)
-        for (int c = 0; c < 3; ++c) EXPECT_EQ(Set(12 + c, 14 - 1 - r), rows[r][c] == '1') << r << c;
-    EXPECT_EQ(Pixel(13, 13)[0], 255);
-    EXPECT_EQ(Pixel(13, 13)[2], 0);
-}
-
-TEST_F(Overlay, SmallFontGlyphGAndTheBlankAdvance) {
-    FormatText(" g@");
-    DrawSmallText(0, 20, 255, 255, 255);
-    // Space advances 3: the 'g' starts at column 3; rows 5..9 read 010 101 011 001 010.
-    const char* rows[] = {"010", "101", "011", "001", "010"};
-    for (int r = 0; r < 5; ++r)
-        for (int c = 0; c < 3; ++c) EXPECT_EQ(Set(3 + c, 20 - 3 - r), rows[r][c] == '1') << r << c;
-    // The at sign follows at 3 + 4 and is 7 wide: nothing at or past column 14.
-    for (auto [x, y] : SetPixels()) EXPECT_LT(x, 14);
-}
-
-TEST_F(Overlay, BigFontDrawsTwelveRowsAtAFixedPitch) {
-    FormatText("Ag");
-    DrawBigText(12, 46, 255, 255, 0);
-    const char* glyph = BigFont['A'];
-    for (int row = 1; row <= 12; ++row)
-        for (int c = 0; c < 8; ++c) EXPECT_EQ(Set(12 + c, 46 - row), glyph[10 * row + c] == '1') << row << c;
-    glyph = BigFont['g'];
-    for (int row = 1; row <= 12; ++row)
-        for (int c = 0; c < 8; ++c) EXPECT_EQ(Set(20 + c, 46 - row), glyph[10 * row + c] == '1') << row << c;
-    for (auto [x, y] : SetPixels()) {
-        EXPECT_GE(y, 34);   // rows 34..45
-        EXPECT_LE(y, 45);
+// The small font advances by its glyph's width plus one, drawing rows 1..9
+// with row r on pixel row y + 2 - r (row 10, the tail of 'y', is not drawn);
+// the big font advances by 8, drawing rows 1..12 with row r on y - r.
+TEST_F(Overlay, TextLandsCellForCellFromTheFonts) {
+    const char* text = "Ai gy@";
+    for (bool small : {true, false}) {
+        SCOPED_TRACE(small ? "small font" : "big font");
+        Clear();
+        FormatText("%s", text);
+        small ? DrawSmallText(12, 46, 255, 255, 0) : DrawBigText(12, 46, 255, 255, 0);
+        Pixels expected;
+        int pen = 12;
+        for (const char* p = text; *p; ++p) {
+            const char* glyph = small ? SmallFont[int(*p)] : BigFont[int(*p)];
+            const int width = small ? glyph[0] - '0' : 8;
+            for (int row = 1; row <= (small ? 9 : 12); ++row)
+                for (int col = 0; col < width; ++col)
+                    if (glyph[(small ? 8 : 10) * row + col] == '1') expected.insert({pen + col, small ? 46 + 2 - row : 46 - row});
+            pen += small ? width + 1 : 8;
+        }
+        EXPECT_EQ(SetPixels(), expected);
+        const auto [tipX, tipY] = small ? std::pair{13, 45} : std::pair{14, 44};   // the A's top row
+        EXPECT_EQ(Bytes(Pixel(tipX, tipY), Pixel(tipX, tipY) + 4), (Bytes{255, 255, 0, 255}));
+        EXPECT_EQ(Pixel(tipX - 1, tipY)[3], 0);
     }
 }
 
-TEST_F(Overlay, CharactersWithoutGlyphsDrawNothingAndStayInTheTables) {
+TEST_F(Overlay, CharactersWithoutGlyphsDrawNothingButAdvance) {
     FormatText("%c%c%c%c", '`', 0x80, 0xFF, 0x7F);   // no small glyphs
     DrawSmallText(0, 100, 255, 255, 255);
     FormatText("%c%c%c%c", 0x01, 0x80, 0xFF, 0x7F);   // no big glyphs
     DrawBigText(0, 150, 255, 255, 255);
     EXPECT_TRUE(SetPixels().empty());
-    // They still advance: a glyph after them lands further right.
+    // A glyph after them lands further right.
     FormatText("%c%cA", 0x80, 0xFF);
     DrawBigText(0, 150, 255, 255, 255);
-    int minX = 999;
-    for (auto [x, y] : SetPixels()) minX = std::min(minX, x);
-    EXPECT_EQ(minX, 16);   // two advances of 8, and the big A reaches its column 0
-    TextBuffer[0] = 0;
-    Clear();
-    DrawBigText(0, 150, 255, 255, 255);
-    EXPECT_TRUE(SetPixels().empty());
-}
+    EXPECT_EQ(SetPixels().begin()->first, 16);   // two advances of 8, and the big A reaches its column 0
+    FormatText("%c`A", 0x80);
+    DrawSmallText(0, 100, 255, 255, 255);
+    EXPECT_TRUE(SetPixels().count({7, 97}));     // two blank advances of 3, then the tip of the small A
 
-TEST_F(Overlay, FormattingNeverOverrunsTheTextBuffer) {
-    char longText[600];
-    std::memset(longText, 'x', sizeof longText - 1);
-    longText[sizeof longText - 1] = 0;
-    FormatText("%s%s", longText, longText);
+    // Formatting never overruns the 256-byte text buffer.
+    const std::string longText(599, 'x');
+    FormatText("%s%s", longText.c_str(), longText.c_str());
     EXPECT_EQ(std::strlen(TextBuffer), 255u);
 }
 
 TEST_F(Overlay, CursorCrossIsClippedAtTheCorners) {
     ASSERT_EQ(OpenMainWindow(), 1);
-    HeadlessSetPointer(0, 479);   // the window's bottom-left pixel: overlay (0, 0)
-    DrawCursorCross();
-    auto pixels = SetPixels();
-    EXPECT_EQ(pixels.size(), 11u);   // only the right and upper arms, sharing the centre
-    EXPECT_TRUE(pixels.count({5, 0}));
-    EXPECT_TRUE(pixels.count({0, 5}));
-    Clear();
-    HeadlessSetPointer(639, 0);      // top-right: overlay (319, 239)
-    DrawCursorCross();
-    pixels = SetPixels();
-    EXPECT_EQ(pixels.size(), 11u);
-    EXPECT_TRUE(pixels.count({314, 239}));
-    EXPECT_TRUE(pixels.count({319, 234}));
-    Clear();
-    HeadlessSetPointer(320, 240);
-    DrawCursorCross();
-    EXPECT_EQ(SetPixels().size(), 21u);
+    const struct {
+        int px, py;     // window pixel, y down
+        size_t count;   // pixels of the cross
+        std::pair<int, int> a, b;
+    } cases[] = {
+        {0, 479, 11, {5, 0}, {0, 5}},            // overlay (0, 0): only the right and upper arms
+        {639, 0, 11, {314, 239}, {319, 234}},    // overlay (319, 239)
+        {320, 240, 21, {165, 120}, {160, 115}},  // overlay (160, 120): all four arms
+    };
+    for (const auto& c : cases) {
+        Clear();
+        HeadlessSetPointer(c.px, c.py);
+        DrawCursorCross();
+        const Pixels pixels = SetPixels();
+        EXPECT_EQ(pixels.size(), c.count) << c.px;
+        EXPECT_TRUE(pixels.count(c.a) && pixels.count(c.b)) << c.px;
+    }
     EXPECT_EQ(Pixel(160, 119)[1], 255);
-    PlatformCloseWindow();
 }
+
+}  // namespace

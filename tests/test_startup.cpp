@@ -1,40 +1,16 @@
 // Start-up and teardown of the long-lived tables.
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
-
 #include "console/console.h"
 #include "core/game.h"
-#include "core/startup.h"
 #include "data/objects.h"
 #include "data/pathfinder.h"
 #include "data/tables.h"
-#include "render/bitmap.h"
+#include "test_util.h"
 #include "world/dungeon.h"
 #include "world/volume.h"
 
-namespace {
-
-// Runs start-up in an empty temporary folder (no pictures: every slot stays empty).
-struct EmptyFolder {
-    EmptyFolder() {
-        old = std::filesystem::current_path();
-        char pattern[] = "/tmp/dungeon-start-XXXXXX";
-        folder = mkdtemp(pattern);
-        std::filesystem::current_path(folder);
-    }
-    ~EmptyFolder() {
-        std::filesystem::current_path(old);
-        std::filesystem::remove_all(folder);
-    }
-    std::filesystem::path old, folder;
-};
-
-}  // namespace
-
-TEST(Startup, InitGameLeavesEverythingEmptyButThePlayersOffset) {
-    EmptyFolder folder;
+// Start-up in an empty folder: no pictures, so every slot stays empty.
+TEST(Startup, InitGameLeavesEverythingEmptyButThePlayersOffsetAndCreatesNoFiles) {
+    TempFolder folder;
     SetOverlaySize(320, 240);
     InitGame();
     for (int i = 0; i < VolumeSize; i += 4093) {
@@ -53,26 +29,11 @@ TEST(Startup, InitGameLeavesEverythingEmptyButThePlayersOffset) {
     EXPECT_NE(SineTable, nullptr);
 
     ShutdownGame();
-    EXPECT_EQ(World, nullptr);
-    EXPECT_EQ(Flagmap, nullptr);
-    EXPECT_EQ(ImageTable, nullptr);
-    EXPECT_EQ(UnitTable, nullptr);
-    EXPECT_EQ(ObjectTable, nullptr);
-    EXPECT_EQ(pathWorkspace, nullptr);
-    EXPECT_EQ(RoomList, nullptr);
-    EXPECT_EQ(SineTable, nullptr);
-    EXPECT_EQ(CosineTable, nullptr);
-    EXPECT_EQ(tokenSlots, nullptr);
-    EXPECT_EQ(OverlayBuffer, nullptr);
+    const void* released[] = {World, Flagmap, ImageTable, UnitTable, ObjectTable, pathWorkspace,
+                              RoomList, SineTable, CosineTable, tokenSlots, OverlayBuffer};
+    for (size_t i = 0; i < std::size(released); ++i) EXPECT_EQ(released[i], nullptr) << "table " << i;
     ShutdownGame();   // a second teardown finds nothing left to release
-}
-
-TEST(Startup, MissingPictureFoldersCreateNoFiles) {
-    EmptyFolder folder;
-    SetOverlaySize(320, 240);
-    InitGame();
-    ShutdownGame();
-    EXPECT_TRUE(std::filesystem::is_empty(folder.folder));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path));
 }
 
 TEST(StartupDeathTest, RunningOutOfMemoryStopsWithAMessage) {
@@ -80,7 +41,7 @@ TEST(StartupDeathTest, RunningOutOfMemoryStopsWithAMessage) {
     for (int failing : {1, 3, 6, 12}) {
         EXPECT_EXIT(
             {
-                EmptyFolder folder;
+                TempFolder folder;
                 SetOverlaySize(320, 240);
                 FailAllocationAfter(failing);
                 InitGame();

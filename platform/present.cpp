@@ -45,7 +45,7 @@ constexpr CubeSource CubeSources[] = {
 // fill it without reading past its pixels. OpenGL 1.x textures need a power
 // of two side, and with the default unpack alignment of 4 the rows of a
 // 2-pixel side would be taken as padded to 8 bytes, again past the picture.
-static bool UploadableSide(const ImageSlot& image) {
+bool UploadableSquare(const ImageSlot& image) {
     uint32_t side = image.width;
     if (!image.pixels || side == 0 || image.height != side) return false;
     if ((side & (side - 1)) != 0) return false;
@@ -62,7 +62,7 @@ bool CreateCubeTextures() {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         if (!ImageTable) continue;
         const ImageSlot& image = ImageTable[source.slot];
-        if (!UploadableSide(image)) continue;   // the texture stays without an image
+        if (!UploadableSquare(image)) continue;   // the texture stays without an image
         GLsizei side = static_cast<GLsizei>(image.width);
         glTexImage2D(GL_TEXTURE_2D, 0, 3, side, side, 0, GL_RGB, GL_UNSIGNED_BYTE, image.pixels);
     }

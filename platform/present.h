@@ -12,5 +12,12 @@ void BeginFrame();
 // Draws the OverlayBuffer over the window, zoomed by windowScale, and swaps.
 void PresentFrame();
 
+struct ImageSlot;
+
+// Whether a picture can be uploaded as a square texture without reading past
+// its pixels: square, a power-of-two side, pixels present (and not 2 wide,
+// whose rows the default unpack alignment would take as 8 bytes).
+bool UploadableSquare(const ImageSlot& image);
+
 // Makes the 32 cube textures from the cube slots of the ImageTable; always true.
 bool CreateCubeTextures();

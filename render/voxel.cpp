@@ -30,10 +30,6 @@ constexpr int MarkPictureCount = sizeof MarkPictures / sizeof MarkPictures[0];
 static GLuint MarkTextures[MarkPictureCount];   // made per context from the pictures above
 static int preparedContext = -1;                // the context generation the per-context state belongs to
 
-static bool Uploadable(const ImageSlot& slot) {
-    return slot.pixels && slot.width == slot.height && slot.width > 0 && (slot.width & (slot.width - 1)) == 0;
-}
-
 void PrepareContext() {
     if (preparedContext == glContextGeneration) return;
     preparedContext = glContextGeneration;
@@ -52,7 +48,7 @@ void PrepareContext() {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         const ImageSlot& slot = ImageTable[MarkPictures[i].slot];
-        if (Uploadable(slot))
+        if (UploadableSquare(slot))
             glTexImage2D(GL_TEXTURE_2D, 0, 3, slot.width, slot.width, 0, GL_RGB, GL_UNSIGNED_BYTE, slot.pixels);
     }
 }

@@ -36,6 +36,9 @@ bool StartGame() {
     if (!OpenMainWindow()) return false;
     LoadOverworld(1);
     BuildWorld(TimeSeed());
+    // A save cut short by a crash is finished (or rolled back) before anything can load it.
+    RecoverSlot(1);
+    RecoverSlot(2);
     return true;
 }
 

@@ -27,8 +27,6 @@ static long long keptFaces = 0;
 
 void InvalidateFaceList() { keptKey.mvd = -1; }
 
-long long FaceListSize() { return keptFaces; }
-
 // Appends a quad of half-size h, scaled by `scale`, around the cell at
 // model position (mx, my, mz) relative to the cursor.
 static void AddQuad(std::vector<ArrayVertex>& batch, const FaceQuad& quad, float mx, float my, float mz, float scale) {

@@ -8,6 +8,3 @@ void DrawVisibleCellsFast();
 
 // Forgets the kept face list, so the next frame collects it afresh.
 void InvalidateFaceList();
-
-// Faces in the kept list (cube faces, panels and marker faces).
-long long FaceListSize();

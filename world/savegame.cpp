@@ -159,7 +159,6 @@ void RecoverSlot(int slot) {
 static bool WriteTemporaries(int slot) {
     for (int f = 0; f < SlotFileCount; ++f) {
         FileName temporary = SlotFileName(slot, f, ".tmp");
-        FileRemove(temporary.text);   // a stale temporary must not leave bytes behind
         int file = OpenAlways(temporary.text, FileAccess::Write);
         if (file < 0) return false;
         bool ok = TransferFile(f, file, true) && FileFlush(file);
@@ -187,7 +186,14 @@ static bool SwitchToTemporaries(int slot) {
 }
 
 void SaveGame(int slot) {
+    // RecoverSlot leaves no temporaries behind, so the new ones start empty;
+    // only a switch it could not finish keeps its marker, and then the slot
+    // must not be written over until that switch is done.
     RecoverSlot(slot);
+    if (FileSize(SwitchMarkerName(slot).text) >= 0) {
+        ShowMessage("Save failed");
+        return;
+    }
     if (!WriteTemporaries(slot)) {
         RemoveTemporaries(slot);
         ShowMessage("Save failed");

@@ -12,7 +12,10 @@ constexpr int objectCapacity = 230000;  // records of the ObjectTable
 extern int OverlayWidth;             // 320; written only by SetOverlaySize
 extern int OverlayHeight;            // 240; written only by SetOverlaySize
 extern uint8_t* OverlayBuffer;       // OverlayWidth x OverlayHeight RGBA pixels, row 0 at the bottom
-extern uint8_t* ReadbackBuffer;      // the 3D picture read back as packed RGB, same size
+extern uint8_t* ReadbackBuffer;      // the 3D picture read back as packed RGB, ReadbackWidth x ReadbackHeight
+extern uint8_t* LoadBackup;          // the World, Flagmap and UnitTable kept while a load may still fail; written by LoadGame
+
+constexpr int ReadbackWidth = 320, ReadbackHeight = 240;   // the 3D view, whatever the overlay's size
 
 // Sets the overlay size and hands out fresh overlay-sized buffers.
 void SetOverlaySize(int width, int height);

@@ -100,9 +100,10 @@ bool SetupGLState() {
 
 // A press counts only when more than 12 frames have passed since the last
 // accepted press of the same button: one click must not toggle twice.
+// The frames are counted apart modulo 2^32, so the test still holds when the
+// counter wraps, or when a loaded game starts it near the top of its range.
 static void AcceptPress(int* pressed, int* pressFrame) {
-    // Widened so that a frame counter restored from a save near the top of the range cannot overflow.
-    if (static_cast<int64_t>(frameCounter) > static_cast<int64_t>(*pressFrame) + 12) {
+    if (FramesSince(*pressFrame) > 12) {
         *pressed = 1;
         *pressFrame = frameCounter;
     }

@@ -15,6 +15,7 @@
 
 int windowScale = 2;
 int glContextGeneration = 0;
+int windowLost = 0;
 
 // Every failed step of window creation has its own message under "ERROR".
 struct FailureMessage {
@@ -33,6 +34,7 @@ constexpr FailureMessage FailureMessages[] = {
 };
 
 constexpr const char* SetupFailedText = "Initialization Failed.";
+constexpr const char* ReleaseFailedText = "Release Of DC And RC Failed.";
 
 static const char* FailureText(WindowFailure failure) {
     for (const FailureMessage& m : FailureMessages)
@@ -66,7 +68,9 @@ bool CreateGameWindow(const char* title, int width, int height, int colourBits) 
     return true;
 }
 
-void DestroyGameWindow() { PlatformCloseWindow(); }
+void DestroyGameWindow() {
+    if (!PlatformCloseWindow()) PlatformMessageBox("SHUTDOWN ERROR", ReleaseFailedText, true);
+}
 
 void SetupProjection() {
     // The 3D view is always rendered at 320 x 240 in the bottom-left corner and
@@ -134,7 +138,13 @@ void HandleWindowKeys() {
         // The new window gets a new context, and with it new cube textures.
         DestroyGameWindow();
         windowScale = n;
-        CreateGameWindow("GAME", OverlayWidth * n, OverlayHeight * n, 16);
+        if (!CreateGameWindow("GAME", OverlayWidth * n, OverlayHeight * n, 16)) {
+            // Its message box has been shown. A game with no window gets no
+            // keys, so nothing could end it: it ends here, with status 1.
+            windowLost = 1;
+            quitRequested = 1;
+            return;
+        }
         PlatformHideCursor();
     }
     if (KeyDown(Key::M)) {

@@ -158,6 +158,28 @@ TEST_F(Shaping, ObjectivePassNeverCountsACellTwice) {
     FAIL() << "no seed drew three or more objectives";
 }
 
+TEST_F(Shaping, ObjectivesAvoidTheTerrainLayerAndTheBorder) {
+    // In an empty volume every drawn cell is open, so only the rule about
+    // unreachable cells can spend a draw: layer 0 and the border rows and
+    // columns are never drawn by the renderer nor stood in by the player.
+    int placedInAll = 0;
+    for (uint32_t seed = 1; seed <= 60; ++seed) {
+        std::memset(Flagmap, 0, VolumeSize);
+        SRand(seed);
+        ObjectivePass();
+        int placed = 0;
+        for (int i = 0; i < VolumeSize; ++i) {
+            if (Flagmap[i] == 0) continue;
+            int x = i % WorldSide, y = i / WorldSide % WorldSide, z = i / PlaneSize;
+            ASSERT_TRUE(z >= 1 && x >= 1 && x <= 254 && y >= 1 && y <= 254) << x << "," << y << "," << z << " seed " << seed;
+            ++placed;
+        }
+        EXPECT_EQ(placed, objectivesTotal) << "seed " << seed;
+        placedInAll += placed;
+    }
+    EXPECT_GT(placedInAll, 300);
+}
+
 TEST_F(Shaping, BuildWorldPutsThePlayerAtTheStart) {
     for (uint32_t seed : {1234u, 1u, 4u}) {   // starts in a room, and in rock twice
         std::memset(World, 0, VolumeSize);

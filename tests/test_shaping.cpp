@@ -153,6 +153,12 @@ TEST_F(Shaping, ObjectivePassNeverCountsACellTwice) {
         int flags = 0;
         for (int i = 0; i < VolumeSize; ++i) flags += Flagmap[i] != 0;
         EXPECT_EQ(flags, 2);
+        // A second hit on a placed cell is spent, not counted: the pass never
+        // reaches its total and makes every one of its 1,000,002 draws.
+        const uint32_t after = randomState;
+        SRand(seed);
+        for (int draw = 0; draw < 1 + 1000002; ++draw) Rand();
+        EXPECT_EQ(after, randomState);
         return;
     }
     FAIL() << "no seed drew three or more objectives";

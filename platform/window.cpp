@@ -102,12 +102,14 @@ bool SetupGLState() {
     return true;
 }
 
-// A press counts only when more than 12 frames have passed since the last
-// accepted press of the same button: one click must not toggle twice.
-// The frames are counted apart modulo 2^32, so the test still holds when the
-// counter wraps, or when a loaded game starts it near the top of its range.
+// A press counts unless the last accepted press of the same button lies 0
+// to 12 frames back: one click must not toggle twice. The frames are counted
+// apart modulo 2^32, so the rule holds across the counter's wrap; a press
+// frame that seems to lie ahead (a loaded game with a lower count, or a press
+// more than 2^31 frames old) never blocks a click.
 static void AcceptPress(int* pressed, int* pressFrame) {
-    if (FramesSince(*pressFrame) > 12) {
+    int since = FramesSince(*pressFrame);
+    if (since < 0 || since > 12) {
         *pressed = 1;
         *pressFrame = frameCounter;
     }

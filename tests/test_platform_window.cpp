@@ -210,6 +210,16 @@ TEST_F(PlatformWindow, ButtonPressesAreAcceptedAtMostOnceIn13Frames) {
     HandleWindowEvent(WindowEvent::LeftButton);
     EXPECT_EQ(leftPressed, 1);
     EXPECT_EQ(leftPressFrame, INT32_MIN + 5);
+
+    // A press frame that seems to lie ahead never blocks: a game loaded with
+    // a lower count, or a count that ran on 2^31 frames past the last press.
+    for (int pressFrame : {5000, 0}) {
+        leftPressed = 0;
+        leftPressFrame = pressFrame;
+        frameCounter = pressFrame == 0 ? INT32_MIN + 10 : 100;
+        HandleWindowEvent(WindowEvent::LeftButton);
+        EXPECT_EQ(leftPressed, 1) << pressFrame;
+    }
 }
 
 TEST_F(PlatformWindow, PumpTakesExactlyOneEventPerCallAndCloseOnlySetsQuit) {

@@ -207,15 +207,6 @@ void SaveGame(int slot) {
     }
 }
 
-// A loaded game brings its own frame count, often lower than the frame of
-// the last accepted click; the button debounce would then refuse every click
-// until the count caught up again, for seconds or minutes. A press frame
-// that lies ahead of the loaded count is moved back so the next click counts.
-static void ForgetFuturePresses() {
-    for (int* pressFrame : {&leftPressFrame, &rightPressFrame})
-        if (FramesSince(*pressFrame) < 0) *pressFrame = static_cast<int>(static_cast<uint32_t>(frameCounter) - 13u);
-}
-
 // Whether the game can run with these saved variables (file order) and this
 // player record.
 static bool ValuesSound(const int32_t v[8], const UnitRecord& player) {
@@ -312,5 +303,4 @@ void LoadGame(int slot) {
         return;
     }
     ++worldRevision;
-    ForgetFuturePresses();
 }

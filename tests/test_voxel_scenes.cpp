@@ -2,6 +2,8 @@
 // (panels, blueprint marks, objective markers in empty and occupied cells,
 // the volume's edges), what both must show whatever their inner working, and
 // the fast renderer's kept face list through the game's own frames.
+#include <malloc.h>
+
 #include <vector>
 
 #include "game_fixture.h"
@@ -171,6 +173,23 @@ TEST_F(VoxelScenes, TheKeptFaceListFollowsPickupLoadAndLayerKeys) {
     HeadlessReleaseAllKeys();
     ASSERT_EQ(SZ, 21);
     ExpectFastShowsTheReference();
+}
+
+TEST_F(VoxelScenes, AnOverlaySmallerThanTheViewLeavesItAlone) {
+    // The read-back always takes the whole 320 x 240 view, so its buffer
+    // holds that much whatever the overlay's size; an overlay of another size
+    // is not written.
+    Put(100, 97, 20, 1);
+    SetOverlaySize(16, 16);
+    ASSERT_GE(malloc_usable_size(ReadbackBuffer), size_t(320 * 240 * 3));
+    std::memset(OverlayBuffer, 7, 16 * 16 * 4);
+    for (int frame = 0; frame < 3; ++frame) {
+        BeginFrame();
+        std::memset(OverlayBuffer, 7, 16 * 16 * 4);
+        ViewFrame();
+        for (int i = 0; i < 16 * 16 * 4; ++i) ASSERT_EQ(OverlayBuffer[i], 7) << i;
+    }
+    SetOverlaySize(320, 240);
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ extern uint8_t* LoadBackup;          // the World, Flagmap and UnitTable kept wh
 
 constexpr int ReadbackWidth = 320, ReadbackHeight = 240;   // the 3D view, whatever the overlay's size
 
-// Sets the overlay size and hands out fresh overlay-sized buffers.
+// Sets the overlay size and hands out a fresh overlay and read-back buffer.
 void SetOverlaySize(int width, int height);
 
 // Allocates and zero-fills every table, loads the asset sets, builds the

@@ -49,7 +49,7 @@ int OpenMainWindow() {
 }
 
 bool CreateGameWindow(const char* title, int width, int height, int colourBits) {
-    // The back end always asks for 8 bits a channel, which covers the 16 asked for here.
+    // The back end asks for 8 bits a channel and falls back to 16-bit colour, the least asked for here.
     (void)colourBits;
     WindowFailure failure = PlatformOpenWindow(title, width, height);
     if (failure != WindowFailure::None) {

@@ -106,6 +106,7 @@ void RunFrame() {
     }
     PresentFrame();
     HandleWindowKeys();
+    if (windowLost) return;   // nothing can be drawn or read any more: the loop ends now
     HandleGameKeys();
     leftPressed = rightPressed = 0;
     while (PumpOneMessage()) {
@@ -122,5 +123,5 @@ int GameMain() {
     }
     while (!quitRequested) RunFrame();
     ShutdownGame();
-    return 0;
+    return windowLost ? 1 : 0;
 }

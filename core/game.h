@@ -37,6 +37,12 @@ extern int leftPressFrame, rightPressFrame;    // frameCounter at the last accep
 
 inline UnitRecord& Player() { return UnitTable[playerUnit]; }
 
+// frameCounter - frame as a signed distance, taken modulo 2^32 so that it
+// stays right across the counter's wrap; negative for a frame still ahead.
+inline int FramesSince(int frame) {
+    return static_cast<int>(static_cast<uint32_t>(frameCounter) - static_cast<uint32_t>(frame));
+}
+
 // The whole program: start-up, the loop, teardown. Returns the exit status.
 int GameMain();
 

@@ -64,6 +64,12 @@ void ShaftPass() {
     }
 }
 
+// Whether the cell at index i lies where the renderer draws and the player can stand.
+static bool Findable(int i) {
+    int x = i % WorldSide, y = i / WorldSide % WorldSide, z = i / PlaneSize;
+    return z >= 1 && x >= 1 && x <= WorldSide - 2 && y >= 1 && y <= WorldSide - 2;
+}
+
 void ObjectivePass() {
     objectivesTotal = Rand() % 21;
     objectivesFound = 0;
@@ -71,9 +77,11 @@ void ObjectivePass() {
     for (int draws = 0; draws < ObjectiveDrawLimit && placed < objectivesTotal; ++draws) {
         // Draws are 0..32767, so every objective lies in the sky layers 0..30.
         int i = (Rand() % PlaneSize) * 61;
-        // A cell that already holds an objective is spent like a solid one, so
-        // every counted objective is a distinct cell the player can find.
-        if (World[i] == 0 && Flagmap[i] != ObjectiveFlag) {
+        // A cell that already holds an objective is spent like a solid one, and
+        // so is one the player can never reach or see: the terrain layer and the
+        // volume's border rows and columns are never drawn nor stood in. Every
+        // counted objective is thus a distinct cell the player can find.
+        if (World[i] == 0 && Flagmap[i] != ObjectiveFlag && Findable(i)) {
             Flagmap[i] = ObjectiveFlag;
             ++placed;
         }

@@ -21,6 +21,7 @@ int OverlayWidth = 0;
 int OverlayHeight = 0;
 uint8_t* OverlayBuffer = nullptr;
 uint8_t* ReadbackBuffer = nullptr;
+uint8_t* LoadBackup = nullptr;
 
 static int allocationsUntilFailure = 0;   // test hook: > 0 counts down to a refused allocation
 
@@ -48,7 +49,8 @@ void SetOverlaySize(int width, int height) {
     Release(ReadbackBuffer);
     size_t bytes = static_cast<size_t>(width) * height * 4;
     OverlayBuffer = static_cast<uint8_t*>(AllocOrQuit(bytes, false, "the overlay picture"));
-    ReadbackBuffer = static_cast<uint8_t*>(AllocOrQuit(bytes, false, "the read-back picture"));
+    // The renderer always reads back the whole 320 x 240 view, whatever the overlay's size.
+    ReadbackBuffer = static_cast<uint8_t*>(AllocOrQuit(static_cast<size_t>(ReadbackWidth) * ReadbackHeight * 3, false, "the read-back picture"));
 }
 
 void AllocGeneratorBuffers() {
@@ -71,6 +73,7 @@ void InitGame() {
     Flagmap = static_cast<uint8_t*>(AllocOrQuit(VolumeSize, true, "the marker volume"));
     ImageTable = static_cast<ImageSlot*>(AllocOrQuit(sizeof(ImageSlot) * ImageSlotCount, true, "the image table"));
     UnitTable = static_cast<UnitRecord*>(AllocOrQuit(sizeof(UnitRecord) * UnitCount, true, "the unit table"));
+    LoadBackup = static_cast<uint8_t*>(AllocOrQuit(2 * static_cast<size_t>(VolumeSize) + sizeof(UnitRecord) * UnitCount, false, "the load backup"));
     ObjectTable = static_cast<ObjectRecord*>(AllocOrQuit(sizeof(ObjectRecord) * objectCapacity, true, "the object table"));
     pathWorkspace = static_cast<PathWorkspace*>(AllocOrQuit(sizeof(PathWorkspace), true, "the path workspace"));
     CreatePathWorkspace(pathWorkspace);
@@ -102,6 +105,7 @@ void ShutdownGame() {
     if (ImageTable) ReleaseImages();
     Release(ImageTable);
     Release(UnitTable);
+    Release(LoadBackup);
     Release(ObjectTable);
     ReleasePathWorkspace();
     FreeGeneratorBuffers();

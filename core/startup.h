@@ -12,9 +12,12 @@ constexpr int objectCapacity = 230000;  // records of the ObjectTable
 extern int OverlayWidth;             // 320; written only by SetOverlaySize
 extern int OverlayHeight;            // 240; written only by SetOverlaySize
 extern uint8_t* OverlayBuffer;       // OverlayWidth x OverlayHeight RGBA pixels, row 0 at the bottom
-extern uint8_t* ReadbackBuffer;      // the 3D picture read back as packed RGB, same size
+extern uint8_t* ReadbackBuffer;      // the 3D picture read back as packed RGB, ReadbackWidth x ReadbackHeight
+extern uint8_t* LoadBackup;          // the World, Flagmap and UnitTable kept while a load may still fail; written by LoadGame
 
-// Sets the overlay size and hands out fresh overlay-sized buffers.
+constexpr int ReadbackWidth = 320, ReadbackHeight = 240;   // the 3D view, whatever the overlay's size
+
+// Sets the overlay size and hands out a fresh overlay and read-back buffer.
 void SetOverlaySize(int width, int height);
 
 // Allocates and zero-fills every table, loads the asset sets, builds the

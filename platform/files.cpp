@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -64,6 +65,11 @@ long long FileRead(int file, void* buffer, size_t bytes) {
 }
 
 long long FileWrite(int file, const void* buffer, size_t bytes) {
+    // Past a file-size limit (ulimit -f) a write would raise SIGXFSZ and end
+    // the game on the spot; ignored, the write fails with EFBIG instead and
+    // the save reports its failure like a full disk.
+    static const bool fileSizeSignalIgnored = std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
+    (void)fileSizeSignalIgnored;
     const char* p = static_cast<const char*>(buffer);
     size_t done = 0;
     while (done < bytes) {

@@ -28,13 +28,16 @@ enum class WindowFailure {
 
 // Opens a borderless window titled `title` at the screen's top-left corner
 // whose client area is width x height pixels, with a double-buffered RGBA
-// context (8 bits a channel, 16-bit depth) made current on this thread and
+// context (8 bits a channel where the display has them, else at least 16
+// colour bits; 16-bit depth) made current on this thread and
 // swap interval 1 where the driver allows it. The window is shown and given
 // the keyboard focus. Returns the failed step, or None.
 WindowFailure PlatformOpenWindow(const char* title, int width, int height);
 
 // Destroys the window and its context if they exist; safe to call at any time.
-void PlatformCloseWindow();
+// False when the context could not be released from the thread (everything
+// is still destroyed).
+bool PlatformCloseWindow();
 
 // Moves the window's top-left corner to screen position (x, y), keeping its size.
 void PlatformMoveWindow(int x, int y);

@@ -15,6 +15,7 @@
 
 int windowScale = 2;
 int glContextGeneration = 0;
+int windowLost = 0;
 
 // Every failed step of window creation has its own message under "ERROR".
 struct FailureMessage {
@@ -33,6 +34,7 @@ constexpr FailureMessage FailureMessages[] = {
 };
 
 constexpr const char* SetupFailedText = "Initialization Failed.";
+constexpr const char* ReleaseFailedText = "Release Of DC And RC Failed.";
 
 static const char* FailureText(WindowFailure failure) {
     for (const FailureMessage& m : FailureMessages)
@@ -47,7 +49,7 @@ int OpenMainWindow() {
 }
 
 bool CreateGameWindow(const char* title, int width, int height, int colourBits) {
-    // The back end always asks for 8 bits a channel, which covers the 16 asked for here.
+    // The back end asks for 8 bits a channel and falls back to 16-bit colour, the least asked for here.
     (void)colourBits;
     WindowFailure failure = PlatformOpenWindow(title, width, height);
     if (failure != WindowFailure::None) {
@@ -66,7 +68,9 @@ bool CreateGameWindow(const char* title, int width, int height, int colourBits) 
     return true;
 }
 
-void DestroyGameWindow() { PlatformCloseWindow(); }
+void DestroyGameWindow() {
+    if (!PlatformCloseWindow()) PlatformMessageBox("SHUTDOWN ERROR", ReleaseFailedText, true);
+}
 
 void SetupProjection() {
     // The 3D view is always rendered at 320 x 240 in the bottom-left corner and
@@ -98,11 +102,14 @@ bool SetupGLState() {
     return true;
 }
 
-// A press counts only when more than 12 frames have passed since the last
-// accepted press of the same button: one click must not toggle twice.
+// A press counts unless the last accepted press of the same button lies 0
+// to 12 frames back: one click must not toggle twice. The frames are counted
+// apart modulo 2^32, so the rule holds across the counter's wrap; a press
+// frame that seems to lie ahead (a loaded game with a lower count, or a press
+// more than 2^31 frames old) never blocks a click.
 static void AcceptPress(int* pressed, int* pressFrame) {
-    // Widened so that a frame counter restored from a save near the top of the range cannot overflow.
-    if (static_cast<int64_t>(frameCounter) > static_cast<int64_t>(*pressFrame) + 12) {
+    int since = FramesSince(*pressFrame);
+    if (since < 0 || since > 12) {
         *pressed = 1;
         *pressFrame = frameCounter;
     }
@@ -133,7 +140,13 @@ void HandleWindowKeys() {
         // The new window gets a new context, and with it new cube textures.
         DestroyGameWindow();
         windowScale = n;
-        CreateGameWindow("GAME", OverlayWidth * n, OverlayHeight * n, 16);
+        if (!CreateGameWindow("GAME", OverlayWidth * n, OverlayHeight * n, 16)) {
+            // Its message box has been shown. A game with no window gets no
+            // keys, so nothing could end it: it ends here, with status 1.
+            windowLost = 1;
+            quitRequested = 1;
+            return;
+        }
         PlatformHideCursor();
     }
     if (KeyDown(Key::M)) {

@@ -5,7 +5,8 @@
 #include "platform/platform.h"
 
 extern int windowScale;   // 1..4; multiplies the window size and is the present zoom. Set to 2 by start-up, changed by F1..F4.
-extern int glContextGeneration;   // counts the OpenGL contexts made so far; per-context state is rebuilt when it changes
+extern int glContextGeneration;
+extern int windowLost;   // 1 once an F-key re-creation failed; the game then ends with status 1   // counts the OpenGL contexts made so far; per-context state is rebuilt when it changes
 
 // Opens the first window ("GAME", OverlayWidth x windowScale by OverlayHeight x windowScale)
 // and hides the pointer. 1 on success, 0 after the failure's message box.
@@ -31,5 +32,7 @@ void HandleWindowEvent(WindowEvent event);
 // Takes and handles one pending event: 1 if there was one, else 0.
 int PumpOneMessage();
 
-// F1..F4 re-create the window at scale 1..4; M moves it to the pointer. No pause.
+// F1..F4 re-create the window at scale 1..4; M moves it to the pointer. No
+// pause. A re-creation that fails (after its message box) sets windowLost and
+// quitRequested and handles no further window key.
 void HandleWindowKeys();

@@ -84,6 +84,20 @@ static void CrossCells(float& px, float& py, float& pz) {
     if (SZ >= WorldLayers) { SZ = WorldLayers - 1; pz = 0.0f; }
 }
 
+// The head bob is sin(stepCount / 5), which repeats to within 0.0001 radians
+// every 3,550 steps. A count that has run past the limit (only a crafted or
+// very old save holds one) steps back by that period as it moves on, so it
+// can never overflow and the bob goes on without a jump.
+constexpr int32_t BobPeriodSteps = 3550;
+constexpr int32_t StepCountLimit = 1 << 30;
+
+static void CountStep(int direction) {
+    int32_t& count = Player().stepCount;
+    if (count >= StepCountLimit) count -= BobPeriodSteps;
+    else if (count <= -StepCountLimit) count += BobPeriodSteps;
+    count += direction;
+}
+
 void MovePlayer() {
     float* offset = Player().cellOffset;
     float& px = offset[0];
@@ -98,13 +112,13 @@ void MovePlayer() {
         pz -= dz;
         px -= dx;
         py -= dy;
-        if (stepFrame) ++Player().stepCount;
+        if (stepFrame) CountStep(+1);
     }
     if (KeyDown(Key::Z)) {
         pz += dz;
         px += dx;
         py += dy;
-        if (stepFrame) --Player().stepCount;
+        if (stepFrame) CountStep(-1);
     }
     CollidePlayer(1.0f - px, py, 1.0f - pz);
     CrossCells(px, py, pz);

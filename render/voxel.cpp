@@ -135,7 +135,7 @@ void DrawVisibleCells() {
 
 void CompositeView() {
     glLoadIdentity();
-    glReadPixels(0, 0, 320, 240, GL_RGB, GL_UNSIGNED_BYTE, ReadbackBuffer);
+    glReadPixels(0, 0, ReadbackWidth, ReadbackHeight, GL_RGB, GL_UNSIGNED_BYTE, ReadbackBuffer);
     if (OverlayWidth != 320 || OverlayHeight != 240) return;
     const uint8_t* src = ReadbackBuffer;
     uint8_t* dst = OverlayBuffer;

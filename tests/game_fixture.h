@@ -36,6 +36,7 @@ protected:
         MVD = 6;
         MouseLookOn = WalkOn = leftPressed = rightPressed = leftPressFrame = rightPressFrame = 0;
         cycleStep = 2;
+        windowLost = 0;
         Yaw = Pitch = 0.0f;
         SX = SY = SZ = 0;
         consoleOpen = lineReady = lineLength = 0;

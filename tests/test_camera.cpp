@@ -131,6 +131,31 @@ TEST_F(Camera, HeadBobOnlyOnTheWalkingLayers) {
     }
 }
 
+TEST_F(Camera, AStepCountAtTheTopOfItsRangeWalksOnWithoutAJump) {
+    // A crafted save may hold any count. Walking on from the largest one
+    // must neither overflow nor make the head bob jump.
+    SZ = 39;
+    WalkOn = 1;
+    Player().stepCount = INT32_MAX;
+    float bob = static_cast<float>(std::sin(static_cast<float>(Player().stepCount) / 5.0));
+    for (frameCounter = 0; frameCounter < 20; frameCounter += 2) {
+        int before = Player().stepCount;
+        MovePlayer();
+        int after = Player().stepCount;
+        EXPECT_LT(after, before) << "stepped back by a whole bob period";
+        EXPECT_GT(after, 0);
+        float next = static_cast<float>(std::sin(static_cast<float>(after) / 5.0));
+        EXPECT_LT(std::fabs(next - bob), 0.6f) << before << " -> " << after;
+        bob = next;
+        SetOffset(0.5f, 0.5f, 0.5f);
+    }
+    // Ordinary counts step by one, as before.
+    Player().stepCount = 1000;
+    frameCounter = 0;
+    MovePlayer();
+    EXPECT_EQ(Player().stepCount, 1001);
+}
+
 TEST_F(Camera, MouseLookSetsTheAnglesFromThePointer) {
     ScratchImages images;
     SetOverlaySize(320, 240);

@@ -40,11 +40,6 @@ bool OnlyFieldsSet(const ObjectRecord& r) {
     return IsAllZero(c);
 }
 
-// The listed fields of a record or a catalogue row, for comparing one with the other.
-template <typename Record>
-auto Listed(const Record& r) {
-    return std::tuple(r.image, std::vector<int>(r.marks, r.marks + 5), +r.slotClass, +r.isWeapon, +r.rating, +r.grade, r.factor, r.value);
-}
 
 }  // namespace
 
@@ -70,26 +65,6 @@ TEST_F(ObjectTableTest, CatalogueFillsExactlyTheEntryIds) {
         EXPECT_TRUE(OnlyFieldsSet(ObjectTable[id])) << id;
         EXPECT_EQ(ObjectTable[id].ratingNow, 0.0f) << id;
     }
-}
-
-TEST_F(ObjectTableTest, EntriesHaveTheirListedValues) {
-    BuildObjectCatalogue();
-    const CatalogueRow entries[] = {
-        {6110, 600, {1, 0, 1, 1, 1}, 2, 1, 1, 0, 0.0f, 50},
-        {6126, 616, {1, 0, 0, 0, 1}, 1, 1, 9, 2, 3.3f, 10000},
-        {6203, 633, {0, 1, 0, 0, 0}, 1, 1, 8, 0, 0.0f, 3000},
-        {6319, 655, {0, 0, 0, 1, 0}, 1, 1, 12, 0, 2.8f, 32000},   // pictures crossed
-        {6320, 654, {0, 0, 0, 1, 0}, 1, 1, 14, 0, 4.0f, 60000},   // largest value
-        {7000, 3000, {0, 0, 0, 0, 0}, 0, 0, 0, 0, 0.0f, 30},
-        {7100, 682, {0, 0, 0, 0, 0}, 0, 0, 200, 0, 0.0f, 50},
-        {8100, 730, {1, 1, 1, 1, 1}, 10, 0, 0, 0, 0.1f, 30},      // robe suit
-        {8230, 743, {1, 1, 1, 1, 1}, 20, 0, 0, 0, 0.5f, 210},     // scale shield
-        {8333, 746, {1, 1, 1, 1, 1}, 23, 0, 0, 0, 0.9f, 600},     // magic boots
-    };
-    // The factor compares exactly: the float nearest the decimal.
-    for (const CatalogueRow& e : entries) EXPECT_EQ(Listed(ObjectTable[e.id]), Listed(e)) << e.id;
-    for (uint32_t base : {8100u, 8130u, 8170u, 8200u, 8220u, 8250u, 8280u, 8320u})
-        for (uint32_t s = 0; s < 14; ++s) EXPECT_EQ(ObjectTable[base + s].slotClass, 10 + s) << base + s;
 }
 
 TEST_F(ObjectTableTest, StartObjectsAreCopiesWithTheirRating) {

@@ -24,20 +24,6 @@ bool SameBits(float a, double b) {
 
 }  // namespace
 
-TEST(TuningTables, DefaultsAndListedValues) {
-    for (int i = 0; i < 256; ++i) CellCostTable[i] = CellTableB[i] = -1.0f;   // every entry must be written
-    BuildTuningTables();
-
-    const std::map<int, float> costs = {
-        {10, 30}, {11, 332}, {12, 18}, {13, 42}, {14, 16}, {15, 50}, {16, 28}, {17, 30}, {18, 374}, {19, 548},
-        {20, 208}, {21, 15}, {22, 1}, {61, 3000}, {82, 20}, {180, 180}, {181, 180}, {182, 180}, {183, 180}, {184, 180}};
-    const std::map<int, float> valuesB = {{11, 200}, {12, 300}};
-    for (int i = 0; i < 256; ++i) {
-        EXPECT_EQ(CellCostTable[i], costs.count(i) ? costs.at(i) : 3.0f) << i;
-        EXPECT_EQ(CellTableB[i], valuesB.count(i) ? valuesB.at(i) : 0.0f) << i;
-    }
-}
-
 // Each test finds the trig tables built (rebuilt if an earlier test released them).
 class TrigTables : public ::testing::Test {
 protected:
@@ -114,14 +100,6 @@ TEST_F(PathWorkspaceTest, CreatedState) {
         ASSERT_EQ(ws.pathLast[u], -9) << u;
         ASSERT_EQ(ws.pathWord[u], 0u) << u;
     }
-    // The last element of the sized arrays is there (an undersized one trips the sanitizer build).
-    const int N = PathNodeCount, P = PathUnitCount * PathPointsPerUnit;
-    ws.nodeX[N - 1] = ws.nodeY[N - 1] = ws.nodeFlag[N - 1] = ws.windowGrid[N - 1] = 1;
-    ws.nodeParent[N - 1] = ws.cellNode[N - 1] = ws.pathX[P - 1] = ws.pathY[P - 1] = 1;
-    ws.nodeCost[N - 1] = 1.0f;
-    ws.cellRecords[N - 1] = PathCellRecord{};
-    ws.pointRecords[PathPointsPerUnit - 1] = PathPointRecord{};
-    ws.unitTableA[PathUnitCount - 1] = ws.unitTableB[PathUnitCount - 1] = ws.pathLength[PathUnitCount - 1] = 1;
 }
 
 TEST_F(PathWorkspaceTest, OtherOrdersKeepTheTableAndReleaseNulls) {

@@ -104,6 +104,53 @@ TEST_F(FrameLoop, MousePressesAreDebouncedByFrames) {
     EXPECT_EQ(MouseLookOn, 1);
 }
 
+TEST_F(FrameLoop, ClicksGoOnAcrossTheFrameCountersWrap) {
+    // A game loaded with its counter 5 frames short of 2^31 wraps on the 5th
+    // frame; a press in every frame still toggles once every 13 frames.
+    frameCounter = 2147483643;
+    int toggles = 0, walk = WalkOn;
+    for (int frame = 0; frame < 40; ++frame) {
+        HeadlessQueueEvent(WindowEvent::LeftButton);
+        Frame();
+        toggles += WalkOn != walk;
+        walk = WalkOn;
+    }
+    EXPECT_EQ(frameCounter, INT32_MIN + 35);
+    EXPECT_EQ(toggles, 3);   // accepted in the first frame and 13 and 26 frames later
+}
+
+TEST_F(FrameLoop, AWindowThatCannotBeMadeAgainEndsTheGameWithStatusOne) {
+    HeadlessFailNextOpen(WindowFailure::CreateWindow);
+    HeadlessSetKey(Key::F1, true);
+    HeadlessSetKey(Key::F5, true);   // the frame's game keys no longer run: nothing is saved
+    Frame();
+    HeadlessReleaseAllKeys();
+    EXPECT_EQ(quitRequested, 1);
+    EXPECT_FALSE(std::filesystem::exists("map/SAVEGAME1.mainmap"));
+    ASSERT_EQ(HeadlessMessages().size(), 1u);
+    EXPECT_EQ(HeadlessMessages()[0].text, "Window Creation Error.");
+
+    // The whole program: the first frame's F2 fails, and GameMain returns 1.
+    ShutdownGame();
+    HeadlessReset();
+    quitRequested = windowLost = 0;
+    HeadlessOnPause(nullptr);
+    HeadlessSetKey(Key::F2, true);
+    int opens = 0;
+    // The first open (start-up) succeeds; the F2 re-creation fails.
+    HeadlessOnPause([&](int) {
+        if (opens++ == 0) HeadlessFailNextOpen(WindowFailure::CreateContext);
+    });
+    EXPECT_EQ(GameMain(), 1);
+    HeadlessOnPause(nullptr);
+    EXPECT_EQ(World, nullptr);   // torn down
+    ASSERT_FALSE(HeadlessMessages().empty());
+    EXPECT_EQ(HeadlessMessages().back().text, "Can't Create A GL Rendering Context.");
+    HeadlessReleaseAllKeys();
+    windowLost = 0;
+    InitGame();   // for the fixture's own teardown
+}
+
 TEST_F(FrameLoop, ObjectiveCountsInTheFrameAfterItShows) {
     objectivesTotal = 3;
     Flagmap[CellIndex(SX, SY, SZ)] = ObjectiveFlag;

@@ -139,15 +139,35 @@ TEST_F(PlatformWindow, FKeysRecreateTheWindowAtTheirScale) {
     EXPECT_EQ(HeadlessWindowTitle(), "GAME");
     EXPECT_TRUE(HeadlessMessages().empty());
 
-    // A failed re-creation is reported and the game goes on; a later F key opens a window again.
+    EXPECT_EQ(windowLost, 0);
+    EXPECT_EQ(quitRequested, 0);
+
+    // A failed re-creation is reported, and since a game without a window can
+    // take no key, it ends: no further window key is handled in that frame.
+    quitRequested = 0;
     HeadlessFailNextOpen(WindowFailure::CreateContext);
-    WindowKeysWith({Key::F3});
+    WindowKeysWith({Key::F3, Key::F4});
     EXPECT_EQ(Size(), (std::pair{0, 0}));
     EXPECT_EQ(windowScale, 3);
+    EXPECT_EQ(HeadlessOpenCount(), 5) << "F4 was not tried after F3 failed";
     ASSERT_EQ(HeadlessMessages().size(), 1u);
+    EXPECT_EQ(HeadlessMessages()[0].caption, "ERROR");
     EXPECT_EQ(HeadlessMessages()[0].text, "Can't Create A GL Rendering Context.");
-    WindowKeysWith({Key::F2});
-    EXPECT_EQ(Size(), (std::pair{640, 480}));
+    EXPECT_EQ(windowLost, 1);
+    EXPECT_EQ(quitRequested, 1);
+    quitRequested = 0;
+}
+
+TEST_F(PlatformWindow, AFailedReleaseShowsItsShutdownMessageAndTheWindowIsStillMade) {
+    ASSERT_EQ(OpenMainWindow(), 1);
+    HeadlessFailNextClose();
+    WindowKeysWith({Key::F3});
+    ASSERT_EQ(HeadlessMessages().size(), 1u);
+    EXPECT_EQ(HeadlessMessages()[0].caption, "SHUTDOWN ERROR");
+    EXPECT_EQ(HeadlessMessages()[0].text, "Release Of DC And RC Failed.");
+    EXPECT_TRUE(HeadlessMessages()[0].information);
+    EXPECT_EQ(Size(), (std::pair{960, 720}));
+    EXPECT_EQ(windowLost, 0);
 }
 
 TEST_F(PlatformWindow, ButtonPressesAreAcceptedAtMostOnceIn13Frames) {
@@ -176,12 +196,30 @@ TEST_F(PlatformWindow, ButtonPressesAreAcceptedAtMostOnceIn13Frames) {
     EXPECT_EQ(leftPressed, 1);
     EXPECT_EQ(leftPressFrame, 26);
 
-    // A loaded game can restore any frame counter: near the top the wait must not overflow.
+    // Across the counter's wrap the frames are still counted apart: a press
+    // at 2^31 - 8 holds the button until 13 frames later, past the wrap.
     leftPressed = 0;
     leftPressFrame = 2147483640;
     frameCounter = 2147483645;
     HandleWindowEvent(WindowEvent::LeftButton);
     EXPECT_EQ(leftPressed, 0);
+    frameCounter = INT32_MIN + 4;   // 12 frames after the press
+    HandleWindowEvent(WindowEvent::LeftButton);
+    EXPECT_EQ(leftPressed, 0);
+    frameCounter = INT32_MIN + 5;   // 13 frames after it
+    HandleWindowEvent(WindowEvent::LeftButton);
+    EXPECT_EQ(leftPressed, 1);
+    EXPECT_EQ(leftPressFrame, INT32_MIN + 5);
+
+    // A press frame that seems to lie ahead never blocks: a game loaded with
+    // a lower count, or a count that ran on 2^31 frames past the last press.
+    for (int pressFrame : {5000, 0}) {
+        leftPressed = 0;
+        leftPressFrame = pressFrame;
+        frameCounter = pressFrame == 0 ? INT32_MIN + 10 : 100;
+        HandleWindowEvent(WindowEvent::LeftButton);
+        EXPECT_EQ(leftPressed, 1) << pressFrame;
+    }
 }
 
 TEST_F(PlatformWindow, PumpTakesExactlyOneEventPerCallAndCloseOnlySetsQuit) {

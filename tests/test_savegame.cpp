@@ -2,6 +2,12 @@
 // trip, the file layout, the progress screens and their pauses, the checks
 // that turn away a missing or damaged slot, and the switch from temporary
 // files that keeps the previous slot whenever a save is cut short.
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
 #include <array>
 #include <cstddef>
 #include <functional>
@@ -347,6 +353,82 @@ TEST_F(SaveGameSlot, TheMarkerDecidesBetweenTheNewFilesAndTheOldSlot) {
     SaveGame(1);
     EXPECT_EQ(MapFolder(), SlotOneFiles);
     EXPECT_EQ(ReadBytes(SlotFile(1, 3))[4], 7);   // cycleStep of state 4
+}
+
+// Sets or clears the file's immutable flag; false where the file system or
+// the user's rights do not allow it.
+bool SetImmutable(const fs::path& path, bool on) {
+    int fd = open(path.c_str(), O_RDONLY);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool ok = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    ok = ok && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    close(fd);
+    return ok;
+}
+
+TEST_F(SaveGameSlot, AnUnfinishedSwitchIsRefusedUntilRecoveryCompletesIt) {
+    // Cut short after two renames, and the last two old files cannot be
+    // replaced: the slot holds two new files beside two old ones.
+    Arrange(2, true);
+    const fs::path stuck[] = {SlotFile(1, 2), SlotFile(1, 3)};
+    if (!SetImmutable(stuck[0], true)) GTEST_SKIP() << "immutable files are not available here";
+    SetImmutable(stuck[1], true);
+    FillGame(3);
+    ExpectRefused(1, "Slot 1 is damaged");
+    EXPECT_TRUE(fs::exists("map/SAVEGAME1.switch"));
+    for (const fs::path& path : stuck) SetImmutable(path, false);
+    EXPECT_TRUE(LoadOverOtherState() == newState);
+}
+
+TEST_F(SaveGameSlot, ALoadThatFailsHalfWayLeavesTheGameAsItWas) {
+    // The checks pass; then, while the volumes are read, a later file loses
+    // bytes (or vanishes): the game must be exactly as before the load.
+    const std::function<void()> damages[] = {
+        [] { fs::resize_file(SlotFile(1, 2), UnitFileSize - 100); },
+        [] { fs::resize_file(SlotFile(1, 3), 12); },
+        [] { fs::remove(SlotFile(1, 3)); },
+        [] {   // the variables file now holds a view distance the game cannot take
+            uint8_t bytes[4] = {99, 0, 0, 0};
+            PatchBytes(SlotFile(1, 3), 8, bytes, 4);
+        },
+    };
+    for (size_t d = 0; d < std::size(damages); ++d) {
+        SCOPED_TRACE("damage " + std::to_string(d));
+        FillGame(1);
+        SaveGame(1);
+        FillGame(3);
+        const GameState before = GameState::Take();
+        int pauses = 0;
+        HeadlessOnPause([&](int) {
+            if (++pauses == 30) damages[d]();   // during the flagmap's steps
+        });
+        LoadGame(1);
+        HeadlessOnPause(nullptr);
+        EXPECT_TRUE(GameState::Take() == before) << "a half-loaded game";
+        const Bytes shown = HeadlessFrontPixels();
+        EXPECT_TRUE(shown == ScreenOf("Slot 1 is damaged"));
+    }
+}
+
+TEST(FileSizeLimit, AWritePastTheLimitFailsInsteadOfEndingTheGame) {
+    // In a child process, so that the limit stays there.
+    TempFolder temp;
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        rlimit limit = {1 << 20, 1 << 20};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        int file = OpenAlways("big", FileAccess::Write);
+        std::vector<uint8_t> bytes(2 << 20, 7);
+        long long written = FileWrite(file, bytes.data(), bytes.size());
+        _exit(written == (1 << 20) ? 0 : 2);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the write did not stop at the limit";
 }
 
 TEST_F(SaveGameSlot, AFailedSaveKeepsThePreviousSlot) {

@@ -138,7 +138,7 @@ TEST_F(Shaping, ObjectivesLandOnDistinctEmptyCells) {
 TEST_F(Shaping, ObjectivePassNeverCountsACellTwice) {
     // Only two reachable cells are empty: every further draw must be spent.
     std::memset(World, 1, VolumeSize);
-    World[61 * 5] = 0;
+    World[61 * 1100] = 0;
     World[61 * 32767] = 0;
     for (uint32_t seed = 1; seed < 200; ++seed) {
         SRand(seed);
@@ -148,14 +148,42 @@ TEST_F(Shaping, ObjectivePassNeverCountsACellTwice) {
         SRand(seed);
         ObjectivePass();
         EXPECT_EQ(objectivesTotal, total);
-        EXPECT_EQ(Flagmap[61 * 5], ObjectiveFlag);
+        EXPECT_EQ(Flagmap[61 * 1100], ObjectiveFlag);
         EXPECT_EQ(Flagmap[61 * 32767], ObjectiveFlag);
         int flags = 0;
         for (int i = 0; i < VolumeSize; ++i) flags += Flagmap[i] != 0;
         EXPECT_EQ(flags, 2);
+        // A second hit on a placed cell is spent, not counted: the pass never
+        // reaches its total and makes every one of its 1,000,002 draws.
+        const uint32_t after = randomState;
+        SRand(seed);
+        for (int draw = 0; draw < 1 + 1000002; ++draw) Rand();
+        EXPECT_EQ(after, randomState);
         return;
     }
     FAIL() << "no seed drew three or more objectives";
+}
+
+TEST_F(Shaping, ObjectivesAvoidTheTerrainLayerAndTheBorder) {
+    // In an empty volume every drawn cell is open, so only the rule about
+    // unreachable cells can spend a draw: layer 0 and the border rows and
+    // columns are never drawn by the renderer nor stood in by the player.
+    int placedInAll = 0;
+    for (uint32_t seed = 1; seed <= 60; ++seed) {
+        std::memset(Flagmap, 0, VolumeSize);
+        SRand(seed);
+        ObjectivePass();
+        int placed = 0;
+        for (int i = 0; i < VolumeSize; ++i) {
+            if (Flagmap[i] == 0) continue;
+            int x = i % WorldSide, y = i / WorldSide % WorldSide, z = i / PlaneSize;
+            ASSERT_TRUE(z >= 1 && x >= 1 && x <= 254 && y >= 1 && y <= 254) << x << "," << y << "," << z << " seed " << seed;
+            ++placed;
+        }
+        EXPECT_EQ(placed, objectivesTotal) << "seed " << seed;
+        placedInAll += placed;
+    }
+    EXPECT_GT(placedInAll, 300);
 }
 
 TEST_F(Shaping, BuildWorldPutsThePlayerAtTheStart) {

@@ -96,6 +96,7 @@ protected:
         HeadlessReset();
         SetOverlaySize(320, 240);
         windowScale = 2;
+        windowLost = 0;
     }
     void TearDown() override {
         HeadlessReset();

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <initializer_list>
 
 #include "core/game.h"
@@ -206,16 +207,16 @@ void SaveGame(int slot) {
     }
 }
 
-// A loaded game brings its own frame count, often lower than the frame of
-// the last accepted click; the button debounce would then refuse every click
-// until the count caught up again, for seconds or minutes. A press frame
-// that lies ahead of the loaded count is moved back so the next click counts.
-static void ForgetFuturePresses() {
-    for (int* pressFrame : {&leftPressFrame, &rightPressFrame}) {
-        if (*pressFrame <= frameCounter) continue;
-        long long earlier = static_cast<long long>(frameCounter) - 13;
-        *pressFrame = earlier < INT32_MIN ? INT32_MIN : static_cast<int>(earlier);
-    }
+// Whether the game can run with these saved variables (file order) and this
+// player record.
+static bool ValuesSound(const int32_t v[8], const UnitRecord& player) {
+    int32_t step = v[1], mvd = v[2], sx = v[3], sy = v[4], sz = v[5], total = v[6], found = v[7];
+    if (step < 1 || step > 36 || mvd < 1 || mvd > 30) return false;
+    if (!InsideVolume(sx, sy, sz)) return false;
+    if (total < 0 || total > 20 || found < 0 || found > total) return false;
+    for (float o : player.cellOffset)
+        if (!std::isfinite(o) || o < 0.0f || o > 1.0f) return false;
+    return true;
 }
 
 // Reads the variables and the player's offsets from the slot's files and
@@ -229,10 +230,6 @@ static bool SlotValuesSound(int slot) {
     if (!read) return false;
     int32_t v[8];
     for (int i = 0; i < 8; ++i) v[i] = GetLittleEndian(bytes + 4 * i);
-    int32_t step = v[1], mvd = v[2], sx = v[3], sy = v[4], sz = v[5], total = v[6], found = v[7];
-    if (step < 1 || step > 36 || mvd < 1 || mvd > 30) return false;
-    if (!InsideVolume(sx, sy, sz)) return false;
-    if (total < 0 || total > 20 || found < 0 || found > total) return false;
 
     // The player's record comes first in the unit file after record 0.
     UnitRecord records[playerUnit + 1];
@@ -240,10 +237,39 @@ static bool SlotValuesSound(int slot) {
     if (file < 0) return false;
     read = FileRead(file, records, sizeof records) == static_cast<long long>(sizeof records);
     FileClose(file);
-    if (!read) return false;
-    for (float o : records[playerUnit].cellOffset)
-        if (!std::isfinite(o) || o < 0.0f || o > 1.0f) return false;
-    return true;
+    return read && ValuesSound(v, records[playerUnit]);
+}
+
+// A load is all or nothing: what it replaces is kept in LoadBackup until
+// every read has succeeded, and put back when one has not.
+static void KeepLiveState(int32_t variables[8]) {
+    std::memcpy(LoadBackup, World, VolumeSize);
+    std::memcpy(LoadBackup + VolumeSize, Flagmap, VolumeSize);
+    std::memcpy(LoadBackup + 2 * VolumeSize, UnitTable, UnitFileSize);
+    for (int i = 0; i < 8; ++i) variables[i] = *SavedVariables[i];
+}
+
+static void RestoreLiveState(const int32_t variables[8]) {
+    std::memcpy(World, LoadBackup, VolumeSize);
+    std::memcpy(Flagmap, LoadBackup + VolumeSize, VolumeSize);
+    std::memcpy(UnitTable, LoadBackup + 2 * VolumeSize, UnitFileSize);
+    for (int i = 0; i < 8; ++i) *SavedVariables[i] = variables[i];
+}
+
+// Reads all four files over the live game; false when any read fell short
+// or the values read are not ones the game can run with (a file changed
+// since it was checked).
+static bool ReadSlot(int slot) {
+    for (int f = 0; f < SlotFileCount; ++f) {
+        int file = OpenExisting(SlotFileName(slot, f).text, FileAccess::Read);
+        if (file < 0) return false;
+        bool read = TransferFile(f, file, false);
+        FileClose(file);
+        if (!read) return false;
+    }
+    int32_t v[8];
+    for (int i = 0; i < 8; ++i) v[i] = *SavedVariables[i];
+    return ValuesSound(v, Player());
 }
 
 void LoadGame(int slot) {
@@ -261,17 +287,20 @@ void LoadGame(int slot) {
         ShowMessage(text);
         return;
     }
-    if (!sizesRight || !SlotValuesSound(slot)) {
-        std::snprintf(text, sizeof text, "Slot %d is damaged", slot);
+    // A switch that recovery could not finish leaves new and old files side
+    // by side: such a slot is refused until a later recovery completes it.
+    bool switchPending = FileSize(SwitchMarkerName(slot).text) >= 0;
+    std::snprintf(text, sizeof text, "Slot %d is damaged", slot);
+    if (switchPending || !sizesRight || !SlotValuesSound(slot)) {
         ShowMessage(text);
         return;
     }
-    for (int f = 0; f < SlotFileCount; ++f) {
-        int file = OpenExisting(SlotFileName(slot, f).text, FileAccess::Read);
-        if (file < 0) continue;
-        TransferFile(f, file, false);
-        FileClose(file);
+    int32_t variables[8];
+    KeepLiveState(variables);
+    if (!ReadSlot(slot)) {
+        RestoreLiveState(variables);
+        ShowMessage(text);
+        return;
     }
     ++worldRevision;
-    ForgetFuturePresses();
 }

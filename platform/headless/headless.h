@@ -40,6 +40,7 @@ void HeadlessOnPause(std::function<void(int ms)> hook);
 
 // ---- Window ----
 void HeadlessFailNextOpen(WindowFailure failure); // the next open fails at that step (None: no failure)
+void HeadlessFailNextClose();                     // the next close of a context reports a failed release
 std::vector<HeadlessMessage>& HeadlessMessages(); // message boxes, in order
 bool HeadlessWindowSize(int* width, int* height); // false when no window is open
 const std::string& HeadlessWindowTitle();         // title of the open (or last) window

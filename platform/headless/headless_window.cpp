@@ -17,6 +17,7 @@ struct VirtualWindow {
 
 static VirtualWindow win;                          // the one window
 static WindowFailure failNext = WindowFailure::None;
+static bool failNextClose = false;
 static std::vector<HeadlessMessage> messages;
 static int openCount = 0;
 static int swapCount = 0;
@@ -55,14 +56,18 @@ WindowFailure PlatformOpenWindow(const char* title, int width, int height) {
     return WindowFailure::None;
 }
 
-void PlatformCloseWindow() {
+bool PlatformCloseWindow() {
+    bool released = true;
     if (win.context) {
+        released = !failNextClose;
+        failNextClose = false;
         OSMesaDestroyContext(win.context);
         win.context = nullptr;
     }
     win.open = false;
     win.colour.clear();
     win.front.clear();
+    return released;
 }
 
 void PlatformMoveWindow(int x, int y) {
@@ -97,6 +102,7 @@ void HeadlessResetWindow() {
     PlatformCloseWindow();
     win.title.clear();
     failNext = WindowFailure::None;
+    failNextClose = false;
     messages.clear();
     openCount = 0;
     swapCount = 0;
@@ -104,6 +110,7 @@ void HeadlessResetWindow() {
 }
 
 void HeadlessFailNextOpen(WindowFailure failure) { failNext = failure; }
+void HeadlessFailNextClose() { failNextClose = true; }
 std::vector<HeadlessMessage>& HeadlessMessages() { return messages; }
 const std::string& HeadlessWindowTitle() { return win.title; }
 int HeadlessOpenCount() { return openCount; }

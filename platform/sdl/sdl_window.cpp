@@ -26,16 +26,18 @@ static bool StartVideo() {
     return true;
 }
 
-WindowFailure PlatformOpenWindow(const char* title, int width, int height) {
-    if (!StartVideo()) return WindowFailure::RegisterClass;
-    PlatformCloseWindow();
+// Colour bits a channel, best first: 8 where the display has them, else the
+// 16-bit formats the game needs at the least (5 + 6 + 5).
+constexpr int ChannelBits[][3] = {{8, 8, 8}, {5, 6, 5}};
 
+// One try at the window and its context with these colour bits.
+static WindowFailure TryOpenWindow(const char* title, int width, int height, const int bits[3]) {
     // Left at SDL's defaults (no version, no profile) the context is a
     // legacy one with the fixed-function pipeline the game draws with.
     SDL_GL_ResetAttributes();
-    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, bits[0]);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, bits[1]);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, bits[2]);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
 
@@ -46,6 +48,20 @@ WindowFailure PlatformOpenWindow(const char* title, int width, int height) {
     context = SDL_GL_CreateContext(window);
     if (!context) return WindowFailure::CreateContext;
     if (SDL_GL_MakeCurrent(window, context) != 0) return WindowFailure::MakeCurrent;
+    return WindowFailure::None;
+}
+
+WindowFailure PlatformOpenWindow(const char* title, int width, int height) {
+    if (!StartVideo()) return WindowFailure::RegisterClass;
+    PlatformCloseWindow();
+
+    WindowFailure failure = WindowFailure::None;
+    for (const int* bits : ChannelBits) {
+        failure = TryOpenWindow(title, width, height, bits);
+        if (failure == WindowFailure::None) break;
+        PlatformCloseWindow();
+    }
+    if (failure != WindowFailure::None) return failure;
     SDL_GL_SetSwapInterval(1);   // a driver without vsync control just runs unthrottled
 
     // Without a window manager nobody else hands out the keyboard focus, and
@@ -55,9 +71,10 @@ WindowFailure PlatformOpenWindow(const char* title, int width, int height) {
     return WindowFailure::None;
 }
 
-void PlatformCloseWindow() {
+bool PlatformCloseWindow() {
+    bool released = true;
     if (context) {
-        SDL_GL_MakeCurrent(window, nullptr);
+        released = SDL_GL_MakeCurrent(window, nullptr) == 0;
         SDL_GL_DeleteContext(context);
         context = nullptr;
     }
@@ -65,6 +82,7 @@ void PlatformCloseWindow() {
         SDL_DestroyWindow(window);
         window = nullptr;
     }
+    return released;
 }
 
 void PlatformMoveWindow(int x, int y) {

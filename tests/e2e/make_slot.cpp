@@ -4,7 +4,7 @@
 //
 //   make_e2e_slot RUN_DIR SLOT SCENE FRAME_COUNT
 //
-// FRAME_COUNT is the frameCounter the slot stores. A load replaces the
+// FRAME_COUNT is the frameCounter the slot stores (0 .. 2^31 - 1). A load replaces the
 // running game's count, and a mouse press is taken only once frameCounter
 // has passed the last accepted press by 12 frames, so the count must lie
 // above every frame the running game has played so far; a test that loads
@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
     char* end = nullptr;
     long frames = argc == 5 ? std::strtol(argv[4], &end, 10) : -1;
     if (argc != 5 || (std::strcmp(argv[2], "1") != 0 && std::strcmp(argv[2], "2") != 0) || !end || *end ||
-        frames < 0 || frames > 2000000000) {
+        frames < 0 || frames > INT32_MAX) {
         std::fprintf(stderr, "usage: %s RUN_DIR 1|2 corridor|surface FRAME_COUNT\n", argv[0]);
         return 2;
     }

@@ -238,7 +238,7 @@ e2e_press() {
 }
 
 # --- Reading the picture ---
-# The game has no log and no options, so the tests read its state off the
+# The game has no log, so the tests read its state off the
 # screen with screen_probe: the HUD text by matching the game's own font,
 # colour counts and picture differences. Overlay positions count y upward
 # from the bottom row, as the game draws its text.

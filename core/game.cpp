@@ -2,7 +2,10 @@
 // pickup and game keys, and teardown.
 #include "core/game.h"
 
+#include <cstdio>
+
 #include "console/console.h"
+#include "core/options.h"
 #include "core/shaping.h"
 #include "core/startup.h"
 #include "platform/input.h"
@@ -31,11 +34,15 @@ constexpr uint8_t Yellow[3] = {255, 255, 0};
 
 bool StartGame() {
     SetOverlaySize(320, 240);
-    windowScale = 2;
+    windowScale = Options.scale;
     InitGame();
     if (!OpenMainWindow()) return false;
     LoadOverworld(1);
-    BuildWorld(TimeSeed());
+    // One seed, one world: shown so that a player can share it with --seed.
+    const uint32_t seed = Options.seedGiven ? Options.seed : TimeSeed();
+    std::printf("Seed: %u\n", static_cast<unsigned>(seed));
+    std::fflush(stdout);
+    BuildWorld(seed);
     // A save cut short by a crash is finished (or rolled back) before anything can load it.
     RecoverSlot(1);
     RecoverSlot(2);

@@ -1,6 +1,6 @@
-// The game's files on a POSIX file system. Every file is opened with
-// open-always semantics (create empty when missing, never truncate), which
-// O_CREAT without O_TRUNC gives exactly: a missing folder still fails.
+// The game's files on a POSIX file system. Open-always semantics (create
+// empty when missing, never truncate) are O_CREAT without O_TRUNC: a missing
+// folder still fails. Readers open existing files read-only.
 #include "platform/platform.h"
 
 #include <cerrno>
@@ -10,13 +10,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-void HostPath(const char* gameName, char* out, size_t outSize) {
-    if (outSize == 0) return;
-    size_t n = 0;
-    for (const char* p = gameName; *p && n + 1 < outSize; ++p) out[n++] = (*p == '\\') ? '/' : *p;
-    out[n] = 0;
-}
 
 static int AccessFlags(FileAccess access) {
     switch (access) {
@@ -49,6 +42,14 @@ int OpenAlways(const char* gameName, FileAccess access) {
 
 int OpenExisting(const char* gameName, FileAccess access) {
     return OpenWith(gameName, AccessFlags(access));
+}
+
+int OpenForReading(const char* gameName) {
+    const int file = OpenWith(gameName, O_RDONLY);
+    if (file >= 0 || errno != ENOENT || !DataFolderMayCreate()) return file;
+    // Missing: created empty as an open-always open would, where the folder
+    // lets us; in a read-only folder the open just fails and reads as nothing.
+    return OpenWith(gameName, O_RDONLY | O_CREAT);
 }
 
 long long FileRead(int file, void* buffer, size_t bytes) {

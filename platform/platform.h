@@ -84,10 +84,39 @@ void PlatformSleep(int ms);
 // The calendar time in whole seconds.
 int64_t PlatformTimeSeconds();
 
-// ---- Files (platform/files.cpp, shared by both back ends) ----
+// ---- Folders (platform/folders.cpp, shared by both back ends) ----
 
-// Game file names keep the game's own form, ".\map\1.overworld"; the backslashes
-// become the host's separator here.
+// Game file names keep the game's own form, ".\map\1.overworld": a relative
+// name is found in the data folder, a name that starts with SaveFolderTag in
+// the save folder, and an absolute host path is taken as it is. The
+// backslashes become the host's separator.
+constexpr char SaveFolderTag[] = "@saves";   // "@saves\SAVEGAME1.unit"
+
+// The folder relative game names resolve against ("." until set). When
+// mayCreate is false, OpenForReading never creates a missing file there
+// (an installed, shared folder is never written to).
+void SetDataFolder(const char* hostPath, bool mayCreate);
+const char* DataFolder();
+bool DataFolderMayCreate();
+
+// The folder of the save slots ("map" until set). When createOnUse is true,
+// PrepareSaveFolder makes it (with its parents) before the first save.
+void SetSaveFolder(const char* hostPath, bool createOnUse);
+// The save folder's host path; screenshots are written beside the slots.
+const char* SaveFolder();
+// Makes the save folder if it may be made on use; true when it exists afterwards.
+bool PrepareSaveFolder();
+
+// Host folders, for choosing the ones above.
+bool FolderExists(const char* hostPath);
+bool FolderWritable(const char* hostPath);   // by this user: files can be created in it
+bool MakeFolders(const char* hostPath);      // with its parents; true when it exists afterwards
+// The folder that holds the running executable; false when it cannot be known.
+bool ExecutableFolder(char* out, size_t outSize);
+// The working directory; false when it cannot be known.
+bool WorkingFolder(char* out, size_t outSize);
+
+// ---- Files (platform/files.cpp, shared by both back ends) ----
 
 enum class FileAccess { Read, Write, ReadWrite };
 
@@ -99,6 +128,12 @@ int OpenAlways(const char* gameName, FileAccess access);
 // Opens an existing file only; -1 when it is missing. Loading uses this so
 // that reading a slot never creates files.
 int OpenExisting(const char* gameName, FileAccess access);
+
+// Opens a file for reading only. An existing file is never opened for
+// writing; a missing one is created empty (and then reads as nothing) only
+// where the data folder may be written and its folder lets this user create
+// files, else -1. The picture and terrain loaders use this.
+int OpenForReading(const char* gameName);
 
 // One transfer at the current position; returns the bytes moved (a short
 // count at end of file), or -1 on error. Interrupted calls are retried.
@@ -125,5 +160,6 @@ bool FlushFolderOf(const char* gameName);
 // Removes a file; true when it is gone (also when it never existed).
 bool FileRemove(const char* gameName);
 
-// Writes the host form of a game file name into out (at most outSize bytes).
+// Writes the host form of a game file name into out (at most outSize bytes),
+// resolved against the data or save folder as above.
 void HostPath(const char* gameName, char* out, size_t outSize);

@@ -100,9 +100,9 @@ bool ReadRows(int file, const BmpLayout& layout, uint8_t* pixels) {
 bool LoadBitmap(const char* path, int slot) {
     if (path == nullptr || ImageTable == nullptr || slot < 0 || slot >= ImageSlotCount) return false;
 
-    // Open-always like every file of the game: a missing picture becomes an
-    // empty file, whose header read below comes up short.
-    const int file = OpenAlways(path, FileAccess::ReadWrite);
+    // Read-only; a missing picture becomes an empty file where its folder is
+    // writable, whose header read below comes up short, and fails here otherwise.
+    const int file = OpenForReading(path);
     if (file < 0) return false;
 
     uint8_t header[ClassicHeaderBytes];

@@ -81,6 +81,12 @@ uint32_t Crc32(const uint8_t* data, size_t size);
 uint32_t Adler32(const uint8_t* data, size_t size);
 bool WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
+// ---- icon.cpp ----
+
+// The desktop icon, side x side pixels (side a multiple of 4); false when a
+// texture it is drawn from has no painter.
+bool DrawIcon(Canvas& icon, int side);
+
 // ---- contact_sheet.cpp ----
 
 // Every distinct picture of the sets on one grid, each at `scale` times its size.

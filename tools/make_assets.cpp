@@ -4,6 +4,7 @@
 //                                            24-bit BMP, and map/1.overworld
 //   make_assets --contact-sheet OUT.png [N]  every distinct picture on one PNG
 //                                            grid, N times enlarged (default 1)
+//   make_assets --icon OUT.png               the 64 x 64 desktop icon
 //
 // The file lists come from render/asset_lists.cpp, the very table the game
 // loads from, so the pack cannot miss a file (a missing one would be created
@@ -96,8 +97,17 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
+    if (argc == 3 && std::string(argv[1]) == "--icon") {
+        Canvas icon;
+        if (!DrawIcon(icon, 64) || !WriteFileBytes(argv[2], EncodePng(icon))) {
+            std::fprintf(stderr, "make_assets: cannot write %s\n", argv[2]);
+            return 1;
+        }
+        return 0;
+    }
     if (argc != 2 || argv[1][0] == '-') {
-        std::fprintf(stderr, "usage: make_assets RUNDIR\n       make_assets --contact-sheet OUT.png [SCALE]\n");
+        std::fprintf(stderr, "usage: make_assets RUNDIR\n       make_assets --contact-sheet OUT.png [SCALE]\n"
+                             "       make_assets --icon OUT.png\n");
         return 2;
     }
     return WriteRunDirectory(argv[1]);

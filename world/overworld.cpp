@@ -8,7 +8,8 @@
 void LoadOverworld(int number) {
     char name[64];
     std::snprintf(name, sizeof name, ".\\map\\%d.overworld", number);
-    int file = OpenAlways(name, FileAccess::ReadWrite);
+    // Read-only; missing, it is created empty only where the data folder is writable.
+    int file = OpenForReading(name);
     if (file < 0) return;
     // One read straight into layer 0; whatever arrives is kept, the rest of the layer stays.
     FileRead(file, World, PlaneSize);

@@ -46,13 +46,13 @@ struct FileName {
 
 static FileName SlotFileName(int slot, int file, const char* suffix = "") {
     FileName name;
-    std::snprintf(name.text, sizeof name.text, ".\\map\\SAVEGAME%d.%s%s", slot, SlotFiles[file].kind, suffix);
+    std::snprintf(name.text, sizeof name.text, "@saves\\SAVEGAME%d.%s%s", slot, SlotFiles[file].kind, suffix);
     return name;
 }
 
 static FileName SwitchMarkerName(int slot) {
     FileName name;
-    std::snprintf(name.text, sizeof name.text, ".\\map\\SAVEGAME%d.switch", slot);
+    std::snprintf(name.text, sizeof name.text, "@saves\\SAVEGAME%d.switch", slot);
     return name;
 }
 
@@ -187,6 +187,8 @@ static bool SwitchToTemporaries(int slot) {
 }
 
 void SaveGame(int slot) {
+    // A save folder of the player's own is made on the first save.
+    PrepareSaveFolder();
     // RecoverSlot leaves no temporaries behind, so the new ones start empty;
     // only a switch it could not finish keeps its marker, and then the slot
     // must not be written over until that switch is done.

@@ -101,10 +101,25 @@ e2e_build_send_close() {
     echo "$E2E_TMP/send_close"
 }
 
-# Starts the game in its run directory; its output goes to $E2E_TMP/game.log.
+# Starts the game in its run directory with the options given; its output
+# goes to $E2E_TMP/game.log.
 e2e_start_game() {
-    (cd "$E2E_RUN_DIR" && exec "$E2E_GAME") >"$E2E_TMP/game.log" 2>&1 &
+    e2e_start_command "$E2E_RUN_DIR" "$E2E_GAME" "$@"
+}
+
+# e2e_start_command DIR COMMAND [ARGS...]: starts the game by COMMAND (the
+# game itself, or a wrapper that execs it) in DIR; output as above.
+e2e_start_command() {
+    local dir=$1
+    shift
+    (cd "$dir" && exec "$@") >"$E2E_TMP/game.log" 2>&1 &
     E2E_GAME_PID=$!
+}
+
+# Prints "path size mtime" of every file and folder under $1, sorted: two
+# listings differ when anything there was made, removed, written or touched.
+e2e_tree_listing() {
+    find "$1" -printf '%p %s %T@\n' | sort
 }
 
 # Prints the id of the window titled GAME, waiting up to $1 seconds (default 20).
@@ -223,7 +238,7 @@ e2e_press() {
 }
 
 # --- Reading the picture ---
-# The game has no log and no options, so the tests read its state off the
+# The game has no log, so the tests read its state off the
 # screen with screen_probe: the HUD text by matching the game's own font,
 # colour counts and picture differences. Overlay positions count y upward
 # from the bottom row, as the game draws its text.

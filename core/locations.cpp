@@ -1,0 +1,70 @@
+// Choosing the data folder and the save folder. A build tree, a copied run
+// folder and an installed game each keep working from any working directory:
+// the data is looked for in a fixed order, and saves go where the player may
+// write without touching an installed, shared folder.
+#include "core/locations.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/platform.h"
+
+std::vector<DataCandidate> DataCandidates(const char* option, const char* environment,
+                                          const char* workingFolder, const char* executableFolder) {
+    auto given = [](const char* s) { return s != nullptr && *s != 0; };
+    if (given(option)) return {{option, "--data", false}};
+    if (given(environment)) return {{environment, "VOXEL_DUNGEON_DATA", false}};
+    std::vector<DataCandidate> list;
+    if (given(workingFolder)) list.push_back({workingFolder, "the working directory", false});
+    if (given(executableFolder)) {
+        const std::string beside = executableFolder;
+        list.push_back({beside + "/run", "the run folder beside the program", false});
+        list.push_back({beside + "/../share/voxel-dungeon", "the installed game data", true});
+    }
+    return list;
+}
+
+bool HoldsGameData(const std::string& folder) { return FolderExists((folder + "/bmp_cube").c_str()); }
+
+int FirstWithGameData(const std::vector<DataCandidate>& candidates) {
+    for (size_t i = 0; i < candidates.size(); ++i)
+        if (HoldsGameData(candidates[i].path)) return static_cast<int>(i);
+    return -1;
+}
+
+std::string SaveFolderFor(const DataCandidate& data, bool writable, const char* xdgDataHome, const char* home,
+                          bool* createOnUse) {
+    *createOnUse = false;
+    if (writable && !data.installed) return data.path + "/map";
+    // A relative XDG_DATA_HOME is invalid and ignored, as the base directory rules say.
+    std::string base;
+    if (xdgDataHome != nullptr && xdgDataHome[0] == '/') base = xdgDataHome;
+    else if (home != nullptr && home[0] == '/') base = std::string(home) + "/.local/share";
+    else return data.path + "/map";   // no home at all: saving fails there like in a read-only run folder
+    *createOnUse = true;
+    return base + "/voxel-dungeon";
+}
+
+bool ChooseFolders(const char* dataOption) {
+    char working[4096] = "", executable[4096] = "";
+    WorkingFolder(working, sizeof working);
+    ExecutableFolder(executable, sizeof executable);
+    const std::vector<DataCandidate> candidates =
+        DataCandidates(dataOption, std::getenv("VOXEL_DUNGEON_DATA"), working, executable);
+    const int chosen = FirstWithGameData(candidates);
+    if (chosen < 0) {
+        std::string text = "The game data (the bmp_cube folder and the others) was not found. Looked in:\n";
+        for (const DataCandidate& c : candidates) text += "  " + c.path + "  (" + c.source + ")\n";
+        if (candidates.empty()) text += "  no folder at all\n";
+        std::fprintf(stderr, "voxel_dungeon: %s", text.c_str());
+        PlatformMessageBox("ERROR", text.c_str(), false);
+        return false;
+    }
+    const DataCandidate& data = candidates[chosen];
+    const bool writable = !data.installed && FolderWritable(data.path.c_str());
+    bool createOnUse = false;
+    const std::string saves = SaveFolderFor(data, writable, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"), &createOnUse);
+    SetDataFolder(data.path.c_str(), writable);
+    SetSaveFolder(saves.c_str(), createOnUse);
+    return true;
+}

@@ -1,0 +1,37 @@
+// Where the game's data and saves are: chosen once at start-up, before any
+// picture is loaded, and handed to the platform's file layer.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// One folder the game data may be taken from.
+struct DataCandidate {
+    std::string path;
+    const char* source;   // how it was found, for the message when none holds the data
+    bool installed;       // a shared install beside the program: never written to
+};
+
+// The folders to try, in order. An explicit choice (the --data option, else
+// the environment variable) is the only one tried: a folder the player named
+// is never quietly replaced by another. Null or empty arguments are skipped.
+std::vector<DataCandidate> DataCandidates(const char* option, const char* environment,
+                                          const char* workingFolder, const char* executableFolder);
+
+// True when the folder holds the game's pictures (its bmp_cube folder).
+bool HoldsGameData(const std::string& folder);
+
+// Index of the first candidate that holds the game's data, or -1.
+int FirstWithGameData(const std::vector<DataCandidate>& candidates);
+
+// Where the slots go for this data folder: its own map folder when it may be
+// written (a build tree, a copied run folder), else the player's
+// $XDG_DATA_HOME/voxel-dungeon, by default ~/.local/share/voxel-dungeon.
+// Sets *createOnUse for a folder that is made on the first save.
+std::string SaveFolderFor(const DataCandidate& data, bool writable, const char* xdgDataHome, const char* home,
+                          bool* createOnUse);
+
+// Chooses the data and save folders from the option, the environment and
+// the program's place, and sets them in the file layer. When no folder holds
+// the data, says which were tried (stderr and a message box) and returns false.
+bool ChooseFolders(const char* dataOption);

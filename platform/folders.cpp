@@ -1,0 +1,104 @@
+// Where the game's files live on the host: the data folder that game names
+// resolve against, the save folder of the slots, and the few questions about
+// host folders that choosing them needs. Nothing here knows which files the
+// game has; core/ decides which folders to use.
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/platform.h"
+
+namespace {
+
+std::string dataFolder = ".";        // relative game names resolve against this
+bool dataMayCreate = true;           // OpenForReading may create missing files there
+std::string saveFolder = "map";      // the slots; "map" is where a run folder keeps them
+bool saveCreateOnUse = false;        // PrepareSaveFolder makes it when missing
+
+void CopyOut(const std::string& text, char* out, size_t outSize) {
+    if (outSize == 0) return;
+    const size_t n = text.size() < outSize - 1 ? text.size() : outSize - 1;
+    std::memcpy(out, text.data(), n);
+    out[n] = 0;
+}
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+}  // namespace
+
+void SetDataFolder(const char* hostPath, bool mayCreate) {
+    dataFolder = (hostPath && *hostPath) ? hostPath : ".";
+    dataMayCreate = mayCreate;
+}
+
+const char* DataFolder() { return dataFolder.c_str(); }
+
+bool DataFolderMayCreate() { return dataMayCreate; }
+
+void SetSaveFolder(const char* hostPath, bool createOnUse) {
+    saveFolder = (hostPath && *hostPath) ? hostPath : "map";
+    saveCreateOnUse = createOnUse;
+}
+
+const char* SaveFolder() { return saveFolder.c_str(); }
+
+bool PrepareSaveFolder() {
+    if (saveCreateOnUse) return MakeFolders(saveFolder.c_str());
+    return FolderExists(saveFolder.c_str());
+}
+
+void HostPath(const char* gameName, char* out, size_t outSize) {
+    std::string path;
+    const size_t tag = sizeof SaveFolderTag - 1;
+    if (std::strncmp(gameName, SaveFolderTag, tag) == 0 && IsSeparator(gameName[tag])) {
+        path = saveFolder + '/';
+        gameName += tag + 1;
+    } else if (gameName[0] != '/') {
+        // ".\map\x" and "map\x" both name a file of the data folder.
+        if (gameName[0] == '.' && IsSeparator(gameName[1])) gameName += 2;
+        path = dataFolder + '/';
+    }
+    for (const char* p = gameName; *p; ++p) path += (*p == '\\') ? '/' : *p;
+    CopyOut(path, out, outSize);
+}
+
+bool FolderExists(const char* hostPath) {
+    struct stat st;
+    return stat(hostPath, &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool FolderWritable(const char* hostPath) {
+    return FolderExists(hostPath) && access(hostPath, W_OK | X_OK) == 0;
+}
+
+bool MakeFolders(const char* hostPath) {
+    std::string path = hostPath;
+    for (size_t i = 1; i <= path.size(); ++i) {
+        if (i < path.size() && path[i] != '/') continue;
+        const std::string part = path.substr(0, i);
+        if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) return false;
+    }
+    return FolderExists(hostPath);
+}
+
+bool ExecutableFolder(char* out, size_t outSize) {
+    char path[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0) return false;
+    path[n] = 0;
+    char* slash = std::strrchr(path, '/');
+    if (slash == nullptr) return false;
+    *slash = 0;
+    CopyOut(path[0] ? path : "/", out, outSize);
+    return true;
+}
+
+bool WorkingFolder(char* out, size_t outSize) {
+    char path[PATH_MAX];
+    if (getcwd(path, sizeof path) == nullptr) return false;
+    CopyOut(path, out, outSize);
+    return true;
+}

@@ -1,0 +1,210 @@
+// Where the game finds its data and keeps its saves: the order of the data
+// folders, the save folder for each kind of data folder, the resolution of
+// game names, and reading a data folder the player may not write.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <functional>
+
+#include "core/locations.h"
+#include "game_fixture.h"
+#include "render/bitmap.h"
+#include "test_util.h"
+#include "world/overworld.h"
+#include "world/savegame.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The file layer's folders as a fresh process has them, also after the test.
+struct DefaultFolders {
+    DefaultFolders() { Reset(); }
+    ~DefaultFolders() { Reset(); }
+    static void Reset() {
+        SetDataFolder(".", true);
+        SetSaveFolder("map", false);
+    }
+};
+
+std::string Resolved(const char* gameName) {
+    char path[1024];
+    HostPath(gameName, path, sizeof path);
+    return path;
+}
+
+// A 4 x 1 picture in the classic 54-byte layout.
+Bytes TinyBmp() {
+    Bytes b(54, 0);
+    b[0] = 'B', b[1] = 'M', b[10] = 54, b[14] = 40, b[18] = 4, b[22] = 1, b[26] = 1, b[28] = 24;
+    for (int i = 0; i < 12; ++i) b.push_back(uint8_t(i + 1));
+    return b;
+}
+
+// Runs check as a user with no rights to files it does not own: nobody,
+// when the suite runs as root (which may write anywhere). True when check
+// returned true.
+bool AsUnprivileged(const std::function<bool()>& check) {
+    if (geteuid() != 0) return check();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(3);
+        _exit(check() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(DataFolders, AnExplicitChoiceIsTriedAloneElseTheUsualPlacesInOrder) {
+    auto only = DataCandidates("/mine", "/env", "/work", "/opt/game/bin");
+    ASSERT_EQ(only.size(), 1u);
+    EXPECT_EQ(only[0].path, "/mine");
+    only = DataCandidates(nullptr, "/env", "/work", "/opt/game/bin");
+    ASSERT_EQ(only.size(), 1u);
+    EXPECT_EQ(only[0].path, "/env");
+
+    const auto usual = DataCandidates("", "", "/work", "/opt/game/bin");
+    ASSERT_EQ(usual.size(), 3u);
+    EXPECT_EQ(usual[0].path, "/work");
+    EXPECT_EQ(usual[1].path, "/opt/game/bin/run");
+    EXPECT_EQ(usual[2].path, "/opt/game/bin/../share/voxel-dungeon");
+    EXPECT_FALSE(usual[0].installed || usual[1].installed);
+    EXPECT_TRUE(usual[2].installed);
+}
+
+TEST(DataFolders, TheFirstFolderWithTheCubePicturesIsTaken) {
+    TempFolder temp;
+    fs::create_directories("empty/bmp_unit");
+    fs::create_directories("second/bmp_cube");
+    fs::create_directories("third/bmp_cube");
+    WriteBytes("file_not_folder", {});
+    const std::string root = temp.path.string();
+    std::vector<DataCandidate> list = {{root + "/missing", "", false}, {root + "/empty", "", false},
+                                       {root + "/second", "", false}, {root + "/third", "", false}};
+    EXPECT_EQ(FirstWithGameData(list), 2);
+    list.resize(2);
+    EXPECT_EQ(FirstWithGameData(list), -1);
+}
+
+TEST(DataFolders, SavesStayInAWritableFolderElseGoToTheXdgDataHome) {
+    bool create = true;
+    const DataCandidate copied{"/games/run", "", false}, installed{"/usr/share/voxel-dungeon", "", true};
+    EXPECT_EQ(SaveFolderFor(copied, true, "/xdg", "/home/p", &create), "/games/run/map");
+    EXPECT_FALSE(create);
+    EXPECT_EQ(SaveFolderFor(copied, false, "/xdg", "/home/p", &create), "/xdg/voxel-dungeon");
+    EXPECT_TRUE(create);
+    // An installed folder is never written to, even by a user who could.
+    EXPECT_EQ(SaveFolderFor(installed, true, nullptr, "/home/p", &create), "/home/p/.local/share/voxel-dungeon");
+    EXPECT_TRUE(create);
+    EXPECT_EQ(SaveFolderFor(installed, false, "relative/xdg", "/home/p", &create), "/home/p/.local/share/voxel-dungeon");
+    EXPECT_EQ(SaveFolderFor(installed, false, "", "/home/p", &create), "/home/p/.local/share/voxel-dungeon");
+}
+
+TEST(DataFolders, ChoosingSetsTheFileLayerOrNamesEveryFolderTried) {
+    DefaultFolders restore;
+    TempFolder temp;
+    HeadlessReset();
+    fs::create_directories("pack/bmp_cube");
+    const std::string pack = (temp.path / "pack").string();
+    ASSERT_TRUE(ChooseFolders(pack.c_str()));
+    EXPECT_EQ(std::string(DataFolder()), pack);
+    EXPECT_EQ(std::string(SaveFolder()), pack + "/map");
+    EXPECT_TRUE(HeadlessMessages().empty());
+
+    ASSERT_EQ(setenv("VOXEL_DUNGEON_DATA", (temp.path / "elsewhere").c_str(), 1), 0);
+    EXPECT_FALSE(ChooseFolders(nullptr));
+    unsetenv("VOXEL_DUNGEON_DATA");
+    ASSERT_EQ(HeadlessMessages().size(), 1u);
+    EXPECT_EQ(HeadlessMessages()[0].caption, "ERROR");
+    EXPECT_NE(HeadlessMessages()[0].text.find((temp.path / "elsewhere").string() + "  (VOXEL_DUNGEON_DATA)"),
+              std::string::npos)
+        << HeadlessMessages()[0].text;
+    HeadlessReset();
+}
+
+TEST(GameNames, ResolveAgainstTheDataFolderOrTheSaveFolder) {
+    DefaultFolders restore;
+    EXPECT_EQ(Resolved(".\\map\\1.overworld"), "./map/1.overworld");   // as from the working directory
+    EXPECT_EQ(Resolved("@saves\\SAVEGAME1.unit"), "map/SAVEGAME1.unit");
+    SetDataFolder("/usr/share/voxel-dungeon", false);
+    SetSaveFolder("/home/p/.local/share/voxel-dungeon", true);
+    EXPECT_EQ(Resolved(".\\bmp_cube\\grass3.bmp"), "/usr/share/voxel-dungeon/bmp_cube/grass3.bmp");
+    EXPECT_EQ(Resolved("map\\1.overworld"), "/usr/share/voxel-dungeon/map/1.overworld");
+    EXPECT_EQ(Resolved("@saves\\SAVEGAME2.switch"), "/home/p/.local/share/voxel-dungeon/SAVEGAME2.switch");
+    EXPECT_EQ(Resolved("/tmp/x.bmp"), "/tmp/x.bmp");
+    EXPECT_EQ(Resolved("@savesX"), "/usr/share/voxel-dungeon/@savesX");
+}
+
+// A data folder that belongs to someone else (an installed game): pictures
+// and terrain load, and nothing is created or opened for writing there.
+TEST(ReadOnlyData, LoadsWithoutWritingAndMissingFilesReadAsNothing) {
+    DefaultFolders restore;
+    TempFolder temp;
+    ScratchImages images;
+    fs::create_directories("data/bmp_cube");
+    fs::create_directories("data/map");
+    WriteBytes("data/bmp_cube/block.bmp", TinyBmp());
+    WriteBytes("data/map/1.overworld", Bytes(PlaneSize, 17));
+    for (const char* file : {"data/bmp_cube/block.bmp", "data/map/1.overworld"}) chmod(file, 0444);
+    for (const char* folder : {"data/bmp_cube", "data/map", "data"}) chmod(folder, 0555);
+    chmod(temp.path.c_str(), 0755);
+    SetDataFolder((temp.path / "data").c_str(), true);
+
+    std::vector<uint8_t> world(PlaneSize, 0);
+    uint8_t* savedWorld = World;
+    World = world.data();
+    const bool loaded = AsUnprivileged([] {
+        if (!LoadBitmap(".\\bmp_cube\\block.bmp", 5) || ImageTable[5].width != 4) return false;
+        LoadOverworld(1);
+        if (World[0] != 17 || World[PlaneSize - 1] != 17) return false;
+        return !LoadBitmap(".\\bmp_cube\\Block.bmp", 6) && ImageTable[6].pixels == nullptr;
+    });
+    World = savedWorld;
+    EXPECT_TRUE(loaded);
+    EXPECT_FALSE(fs::exists("data/bmp_cube/Block.bmp"));
+    for (const char* folder : {"data/bmp_cube", "data/map", "data"}) chmod(folder, 0755);
+}
+
+TEST(ReadOnlyData, ExistingFilesOpenReadOnlyAndMissingOnesAreMadeOnlyWhereAllowed) {
+    DefaultFolders restore;
+    TempFolder temp;
+    fs::create_directories("bmp_cube");
+    WriteBytes("bmp_cube/rock.bmp", TinyBmp());
+    const int file = OpenForReading(".\\bmp_cube\\rock.bmp");
+    ASSERT_GE(file, 0);
+    EXPECT_EQ(fcntl(file, F_GETFL) & O_ACCMODE, O_RDONLY);
+    FileClose(file);
+
+    // A folder the game may write: a missing picture is made empty, as always.
+    const int made = OpenForReading(".\\bmp_cube\\new.bmp");
+    EXPECT_GE(made, 0);
+    if (made >= 0) FileClose(made);
+    EXPECT_EQ(FileSize(".\\bmp_cube\\new.bmp"), 0);
+
+    // A folder the game must not write, whoever runs it: nothing is made.
+    SetDataFolder(".", false);
+    EXPECT_EQ(OpenForReading(".\\bmp_cube\\other.bmp"), -1);
+    EXPECT_FALSE(fs::exists("bmp_cube/other.bmp"));
+}
+
+// Saves in a folder of the player's own, made on the first save; loading
+// reads the slot back from there and nothing is written to the data's map.
+class SaveFolderTest : public GameFixture {};
+
+TEST_F(SaveFolderTest, TheFirstSaveMakesThePlayersFolderAndLoadingReadsFromIt) {
+    DefaultFolders restore;
+    const std::string saves = (temp.path / "home/.local/share/voxel-dungeon").string();
+    SetSaveFolder(saves.c_str(), true);
+    World[CellIndex(3, 4, 5)] = 9;
+    SaveGame(1);
+    EXPECT_EQ(fs::file_size(saves + "/SAVEGAME1.mainmap"), static_cast<uintmax_t>(VolumeFileSize));
+    EXPECT_EQ(fs::file_size(saves + "/SAVEGAME1.variables"), static_cast<uintmax_t>(VariablesFileSize));
+    EXPECT_TRUE(fs::is_empty("map"));
+    World[CellIndex(3, 4, 5)] = 0;
+    LoadGame(1);
+    EXPECT_EQ(World[CellIndex(3, 4, 5)], 9);
+}
+
+}  // namespace

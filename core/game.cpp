@@ -6,6 +6,7 @@
 
 #include "console/console.h"
 #include "core/options.h"
+#include "core/pacing.h"
 #include "core/shaping.h"
 #include "core/startup.h"
 #include "platform/input.h"
@@ -13,6 +14,7 @@
 #include "platform/present.h"
 #include "platform/window.h"
 #include "render/overlay.h"
+#include "render/screenshot.h"
 #include "render/voxel.h"
 #include "world/overworld.h"
 #include "world/savegame.h"
@@ -94,6 +96,11 @@ void HandleGameKeys() {
         else LoadGame(k.slot);
         PlatformSleep(300);
     }
+    // The OverlayBuffer still holds the picture this frame presented.
+    if (KeyDown(Key::F12)) {
+        SaveScreenshot(presentScale);
+        PlatformSleep(300);
+    }
 }
 
 void RunFrame() {
@@ -128,7 +135,11 @@ int GameMain() {
         ShutdownGame();
         return 1;
     }
-    while (!quitRequested) RunFrame();
+    ResetPacing();
+    while (!quitRequested) {
+        RunFrame();
+        PaceFrame();
+    }
     ShutdownGame();
     return windowLost ? 1 : 0;
 }

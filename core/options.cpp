@@ -4,6 +4,8 @@
 // a window opens.
 #include "core/options.h"
 
+#include "core/pacing.h"
+
 #include <getopt.h>
 
 #include <cerrno>
@@ -93,7 +95,7 @@ int ParseOptions(int argc, char** argv, std::FILE* out, std::FILE* err) {
                 Options.scale = static_cast<int>(n);
                 break;
             case Fps:
-                if (!ReadNumber(optarg, 0, 240, &n) || (n != 0 && n < 30))
+                if (!ReadNumber(optarg, 0, MaxFrameRate, &n) || !ValidFrameRate(n))
                     return Refuse(err, "--fps takes 0 or a number 30..240", optarg);
                 Options.fps = static_cast<int>(n);
                 break;

@@ -82,6 +82,18 @@ long long FileWrite(int file, const void* buffer, size_t bytes) {
     return static_cast<long long>(done);
 }
 
+int CreateNewFile(const char* gameName) {
+    return OpenWith(gameName, O_WRONLY | O_CREAT | O_EXCL);
+}
+
+bool MakeFolder(const char* gameName) {
+    char path[1024];
+    HostPath(gameName, path, sizeof path);
+    if (mkdir(path, 0755) != 0 && errno != EEXIST) return false;
+    struct stat st;
+    return stat(path, &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 bool FileFlush(int file) { return fsync(file) == 0; }
 
 bool FileClose(int file) { return close(file) == 0; }

@@ -4,12 +4,14 @@
 
 #include "core/startup.h"
 #include "platform/platform.h"
+#include "platform/window.h"
 
 int KeyDown(int virtualKey) { return PlatformKeyHeld(virtualKey) ? 1 : 0; }
 
 // distance / span * size in single precision, divide first, then clamped to
 // 0..size-1 and truncated. A pointer exactly on the exclusive right or top
-// edge gives size and is clamped to the last pixel.
+// edge gives size and is clamped to the last pixel. The span is the
+// picture's: the window, or in fullscreen the part between the black bars.
 static int OverlayCoordinate(int distance, int span, int size) {
     if (span <= 0) return 0;   // a collapsed window has no pixels to point at
     float f = static_cast<float>(distance) / static_cast<float>(span);
@@ -21,7 +23,7 @@ static int OverlayCoordinate(int distance, int span, int size) {
 
 int MouseX() {
     int left, top, right, bottom;
-    if (!PlatformWindowRect(&left, &top, &right, &bottom)) return 0;
+    if (!PictureRect(&left, &top, &right, &bottom)) return 0;
     int px = 0, py = 0;
     PlatformPointer(&px, &py);
     return OverlayCoordinate(px - left, right - left, OverlayWidth);
@@ -29,7 +31,7 @@ int MouseX() {
 
 int MouseY() {
     int left, top, right, bottom;
-    if (!PlatformWindowRect(&left, &top, &right, &bottom)) return 0;
+    if (!PictureRect(&left, &top, &right, &bottom)) return 0;
     int px = 0, py = 0;
     PlatformPointer(&px, &py);
     // Rows count upward from the bottom edge, like the rows of the OverlayBuffer.

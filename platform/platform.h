@@ -34,6 +34,12 @@ enum class WindowFailure {
 // the keyboard focus. Returns the failed step, or None.
 WindowFailure PlatformOpenWindow(const char* title, int width, int height);
 
+// Opens the window as PlatformOpenWindow does, but covering the whole screen
+// the current window is on (the first screen when there is none), as a
+// desktop fullscreen window where a window manager honours that. The size
+// it got is read back with PlatformWindowRect.
+WindowFailure PlatformOpenFullscreenWindow(const char* title);
+
 // Destroys the window and its context if they exist; safe to call at any time.
 // False when the context could not be released from the thread (everything
 // is still destroyed).
@@ -83,6 +89,16 @@ void PlatformSleep(int ms);
 
 // The calendar time in whole seconds.
 int64_t PlatformTimeSeconds();
+
+// A steady high-resolution clock in nanoseconds from an arbitrary start, for
+// frame pacing. The headless back end's clock is virtual: it moves only by
+// the pauses taken (PlatformSleep and PlatformSleepNs) and by the tests.
+int64_t PlatformClockNs();
+
+// Blocks for about ns nanoseconds with the finest sleep the system offers
+// (it may overrun by some microseconds); the headless back end advances its
+// virtual clock by exactly ns. Not recorded as a pause.
+void PlatformSleepNs(int64_t ns);
 
 // ---- Folders (platform/folders.cpp, shared by both back ends) ----
 
@@ -156,6 +172,13 @@ bool FileRename(const char* fromGameName, const char* toGameName);
 // Forces the folder that holds the file to disk, so that creations, renames
 // and removals in it survive a crash in the order they were made.
 bool FlushFolderOf(const char* gameName);
+
+// Creates a new empty file for writing; -1 when a file of that name already
+// exists (nothing is overwritten) or it cannot be created.
+int CreateNewFile(const char* gameName);
+
+// Creates a folder unless it exists; true when it exists afterwards.
+bool MakeFolder(const char* gameName);
 
 // Removes a file; true when it is gone (also when it never existed).
 bool FileRemove(const char* gameName);

@@ -18,13 +18,25 @@ void BeginFrame() {
 
 void PresentFrame() {
     glDisable(GL_TEXTURE_2D);
-    // Other scales keep whatever zoom was last set.
-    if (windowScale >= 1 && windowScale <= 5)
-        glPixelZoom(static_cast<GLfloat>(windowScale), static_cast<GLfloat>(windowScale));
-    // The raster position is never moved from the window's bottom-left corner at
+    // A window manager may resize a fullscreen window after it opened.
+    if (fullscreenOn) LayOutPicture();
+    // Other window scales keep whatever zoom was last set.
+    if (fullscreenOn || (windowScale >= 1 && windowScale <= 5))
+        glPixelZoom(static_cast<GLfloat>(presentScale), static_cast<GLfloat>(presentScale));
+    if (fullscreenOn) {
+        // Black bars around the centred picture, not the 3D view's key colour.
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glClearColor(1.0f, 0.0f, 0.9f, 0.0f);
+        // An empty bitmap moves the raster position by the offset and keeps it valid.
+        glBitmap(0, 0, 0.0f, 0.0f, static_cast<GLfloat>(presentLeft), static_cast<GLfloat>(presentBottom), nullptr);
+    }
+    // The raster position otherwise stays at the window's bottom-left corner at
     // depth 0; blending is off and the depth test passes, so the picture replaces
     // everything drawn before and its alpha bytes have no effect.
     glDrawPixels(OverlayWidth, OverlayHeight, GL_RGBA, GL_UNSIGNED_BYTE, OverlayBuffer);
+    if (fullscreenOn)
+        glBitmap(0, 0, 0.0f, 0.0f, -static_cast<GLfloat>(presentLeft), -static_cast<GLfloat>(presentBottom), nullptr);
     PlatformSwapBuffers();
     glEnable(GL_TEXTURE_2D);
 }

@@ -6,6 +6,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "core/game.h"
@@ -15,6 +16,9 @@
 
 int windowScale = 2;
 int glContextGeneration = 0;
+int fullscreenOn = 0;
+int presentScale = 2;
+int presentLeft = 0, presentBottom = 0;
 int windowLost = 0;
 
 // Every failed step of window creation has its own message under "ERROR".
@@ -44,14 +48,14 @@ static const char* FailureText(WindowFailure failure) {
 
 int OpenMainWindow() {
     if (!CreateGameWindow("GAME", OverlayWidth * windowScale, OverlayHeight * windowScale, 16)) return 0;
+    LayOutPicture();
     PlatformHideCursor();
     return 1;
 }
 
-bool CreateGameWindow(const char* title, int width, int height, int colourBits) {
-    // The back end asks for 8 bits a channel and falls back to 16-bit colour, the least asked for here.
-    (void)colourBits;
-    WindowFailure failure = PlatformOpenWindow(title, width, height);
+// What follows opening the window, for both kinds: the failure's message
+// box, or the projection and the fixed state of the new context.
+static bool FinishWindow(WindowFailure failure) {
     if (failure != WindowFailure::None) {
         // When the windowing system itself did not start there is nothing to release.
         if (failure != WindowFailure::RegisterClass) DestroyGameWindow();
@@ -68,8 +72,42 @@ bool CreateGameWindow(const char* title, int width, int height, int colourBits) 
     return true;
 }
 
+bool CreateGameWindow(const char* title, int width, int height, int colourBits) {
+    // The back end asks for 8 bits a channel and falls back to 16-bit colour, the least asked for here.
+    (void)colourBits;
+    return FinishWindow(PlatformOpenWindow(title, width, height));
+}
+
+bool CreateFullscreenWindow(const char* title) { return FinishWindow(PlatformOpenFullscreenWindow(title)); }
+
 void DestroyGameWindow() {
     if (!PlatformCloseWindow()) PlatformMessageBox("SHUTDOWN ERROR", ReleaseFailedText, true);
+}
+
+void LayOutPicture() {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    if (!fullscreenOn || !PlatformWindowRect(&left, &top, &right, &bottom)) {
+        presentScale = windowScale;
+        presentLeft = presentBottom = 0;
+        return;
+    }
+    // The largest whole scale keeps every overlay pixel a square of screen
+    // pixels; a screen smaller than the overlay still gets scale 1.
+    int width = right - left, height = bottom - top;
+    int scale = std::min(width / OverlayWidth, height / OverlayHeight);
+    presentScale = std::max(scale, 1);
+    presentLeft = std::max((width - OverlayWidth * presentScale) / 2, 0);
+    presentBottom = std::max((height - OverlayHeight * presentScale) / 2, 0);
+}
+
+bool PictureRect(int* left, int* top, int* right, int* bottom) {
+    if (!PlatformWindowRect(left, top, right, bottom)) return false;
+    if (!fullscreenOn) return true;   // the picture covers the window
+    *left += presentLeft;
+    *bottom -= presentBottom;
+    *right = *left + OverlayWidth * presentScale;
+    *top = *bottom - OverlayHeight * presentScale;
+    return true;
 }
 
 void SetupProjection() {
@@ -133,13 +171,38 @@ int PumpOneMessage() {
 
 // F1..F4 give scales 1..4, tested in this order so that the last held key wins.
 constexpr int ScaleKeys[] = {Key::F1, Key::F2, Key::F3, Key::F4};
+constexpr int FullscreenPause = 300;
+
+// Re-creates the window fullscreen or back at windowScale. A switch that
+// fails (after its message box) falls back to the kind of window the game
+// had; when that cannot be opened either, the game ends with status 1.
+static void SwitchFullscreen() {
+    const bool wanted = fullscreenOn == 0;
+    DestroyGameWindow();
+    bool opened = wanted ? CreateFullscreenWindow("GAME")
+                         : CreateGameWindow("GAME", OverlayWidth * windowScale, OverlayHeight * windowScale, 16);
+    if (opened) {
+        fullscreenOn = wanted ? 1 : 0;
+    } else {
+        opened = wanted ? CreateGameWindow("GAME", OverlayWidth * windowScale, OverlayHeight * windowScale, 16)
+                        : CreateFullscreenWindow("GAME");
+        if (!opened) {
+            windowLost = 1;
+            quitRequested = 1;
+        }
+    }
+    LayOutPicture();
+    PlatformHideCursor();
+}
 
 void HandleWindowKeys() {
     for (int n = 1; n <= 4; ++n) {
         if (!KeyDown(ScaleKeys[n - 1])) continue;
         // The new window gets a new context, and with it new cube textures.
+        // It is always an ordinary window: F1..F4 also leave fullscreen.
         DestroyGameWindow();
         windowScale = n;
+        fullscreenOn = 0;
         if (!CreateGameWindow("GAME", OverlayWidth * n, OverlayHeight * n, 16)) {
             // Its message box has been shown. A game with no window gets no
             // keys, so nothing could end it: it ends here, with status 1.
@@ -147,9 +210,16 @@ void HandleWindowKeys() {
             quitRequested = 1;
             return;
         }
+        LayOutPicture();
         PlatformHideCursor();
     }
-    if (KeyDown(Key::M)) {
+    if (KeyDown(Key::F11)) {
+        SwitchFullscreen();
+        // A toggle, unlike the scale keys: the pause keeps one press from switching back and forth.
+        PlatformSleep(FullscreenPause);
+    }
+    // A fullscreen window stays where the screen is.
+    if (KeyDown(Key::M) && !fullscreenOn) {
         // No pause: a held M drags the window along with the pointer.
         int px = 0, py = 0;
         PlatformPointer(&px, &py);

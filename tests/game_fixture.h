@@ -20,6 +20,7 @@ protected:
         ResetRunState();
         SetOverlaySize(320, 240);
         windowScale = 2;
+        fullscreenOn = windowLost = 0;
         InitGame();
         ASSERT_EQ(OpenMainWindow(), 1);
         HeadlessPauses().clear();
@@ -40,6 +41,7 @@ protected:
         Yaw = Pitch = 0.0f;
         SX = SY = SZ = 0;
         consoleOpen = lineReady = lineLength = 0;
+        fullscreenOn = windowLost = 0;
         lineText[0] = 0;
     }
 

@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "png_read.h"
 #include "render/asset_sets.h"
 #include "test_util.h"
 
@@ -146,5 +147,21 @@ TEST_F(AssetPack, GeneratorWritesTheSameBytesEveryRun) {
     EXPECT_EQ(files, 199u + 1);   // the distinct pictures and the map
 }
 
+// The contact sheet decodes as a PNG: the sheet's background in its margin,
+// a picture's frame right inside it.
+TEST_F(AssetPack, ContactSheetIsAValidPng) {
+    const fs::path sheet = temp.path / "sheet.png";
+    ASSERT_TRUE(RunGenerator({"--contact-sheet", sheet.string()}));
+    const Bytes png = ReadBytes(sheet);
+    ASSERT_GT(png.size(), 8u);
+    EXPECT_EQ(std::memcmp(png.data(), "\x89PNG\r\n\x1a\n", 8), 0);
+    DecodedPng picture;
+    ASSERT_TRUE(DecodePng(png, &picture));
+    ASSERT_GT(picture.width, 16 * 34);   // sixteen framed 32-pixel pictures a row at least
+    ASSERT_GT(picture.height, 34);
+    EXPECT_EQ(Bytes(picture.At(0, 0), picture.At(0, 0) + 3), (Bytes{28, 28, 34}));
+    EXPECT_EQ(Bytes(picture.At(2, 2), picture.At(2, 2) + 3), (Bytes{150, 150, 160}));
+    EXPECT_EQ(Bytes(picture.At(2, 30), picture.At(2, 30) + 3), (Bytes{150, 150, 160}));
+}
 
 }  // namespace

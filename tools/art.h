@@ -76,9 +76,7 @@ std::vector<uint8_t> MakeOverworld();
 // ---- image_files.cpp ----
 
 std::vector<uint8_t> EncodeBmp(const Canvas& c);   // 24-bit, 54-byte header, bottom-up
-std::vector<uint8_t> EncodePng(const Canvas& c);   // 8-bit RGB, stored deflate blocks
-uint32_t Crc32(const uint8_t* data, size_t size);
-uint32_t Adler32(const uint8_t* data, size_t size);
+std::vector<uint8_t> EncodePng(const Canvas& c);   // 8-bit RGB through libpng; empty on failure
 bool WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // ---- icon.cpp ----

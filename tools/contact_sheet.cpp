@@ -55,7 +55,6 @@ void Place(Canvas& sheet, const Canvas& src, int left, int top, int scale) {
 
 bool WriteContactSheet(const std::string& path, int scale) {
     const std::vector<Picture> pictures = CollectPictures();
-    // The sheet is kept small because its PNG is stored uncompressed.
     int sheetWidth = SheetColumns * (32 * scale + 2) + 2 * Margin;
     for (const Picture& p : pictures) sheetWidth = std::max(sheetWidth, p.canvas.width * scale + 2 + 2 * Margin);
 
@@ -82,5 +81,6 @@ bool WriteContactSheet(const std::string& path, int scale) {
         }
         if (pass == 0) NewCanvas(sheet, sheetWidth, y + rowHeight + Margin, SheetBackground);
     }
-    return WriteFileBytes(path, EncodePng(sheet));
+    const std::vector<uint8_t> png = EncodePng(sheet);
+    return !png.empty() && WriteFileBytes(path, png);
 }

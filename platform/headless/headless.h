@@ -32,17 +32,20 @@ int HeadlessQueuedEvents();                       // events still waiting
 
 // ---- Clock and pauses ----
 std::vector<int>& HeadlessPauses();               // every PlatformSleep, in ms, in order
-int64_t HeadlessClockMs();                        // the sum of all pauses since the reset
+int64_t HeadlessClockMs();                        // the virtual clock in ms: all pauses (and advances) since the reset
+void HeadlessAdvanceClockNs(int64_t ns);          // time spent working, as a frame's drawing would
 void HeadlessSetTimeSeconds(int64_t seconds);     // what PlatformTimeSeconds returns
 // Called at every PlatformSleep (after it is recorded), so that a test can
 // change keys between pauses. An empty function removes the hook.
 void HeadlessOnPause(std::function<void(int ms)> hook);
 
 // ---- Window ----
-void HeadlessFailNextOpen(WindowFailure failure); // the next open fails at that step (None: no failure)
+void HeadlessFailNextOpen(WindowFailure failure, int count = 1); // the next `count` opens fail at that step (None: no failure)
 void HeadlessFailNextClose();                     // the next close of a context reports a failed release
 std::vector<HeadlessMessage>& HeadlessMessages(); // message boxes, in order
 bool HeadlessWindowSize(int* width, int* height); // false when no window is open
+void HeadlessSetScreenSize(int width, int height); // the virtual screen a fullscreen window covers (1600 x 1200 after a reset)
+bool HeadlessFullscreen();                        // the open window was opened as a fullscreen one
 const std::string& HeadlessWindowTitle();         // title of the open (or last) window
 int HeadlessOpenCount();                          // windows opened successfully since the reset
 bool HeadlessCursorHidden();                      // PlatformHideCursor was called since the reset

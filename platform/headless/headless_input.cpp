@@ -8,7 +8,7 @@ static bool keys[256];                  // held state by virtual-key code
 static int pointerX = 0, pointerY = 0;  // global pointer position
 static std::deque<WindowEvent> events;
 static std::vector<int> pauses;
-static int64_t clockMs = 0;
+static int64_t clockNs = 0;   // the virtual clock: pauses and test advances
 static int64_t timeSeconds = 0;
 static std::function<void(int)> pauseHook;
 
@@ -30,11 +30,17 @@ bool PlatformNextEvent(WindowEvent* event) {
 
 void PlatformSleep(int ms) {
     pauses.push_back(ms);
-    clockMs += ms;
+    clockNs += static_cast<int64_t>(ms) * 1000000;
     if (pauseHook) pauseHook(ms);
 }
 
 int64_t PlatformTimeSeconds() { return timeSeconds; }
+
+int64_t PlatformClockNs() { return clockNs; }
+
+void PlatformSleepNs(int64_t ns) {
+    if (ns > 0) clockNs += ns;
+}
 
 void HeadlessSetKey(int virtualKey, bool down) {
     if (virtualKey >= 0 && virtualKey < 256) keys[virtualKey] = down;
@@ -52,7 +58,8 @@ void HeadlessSetPointer(int x, int y) {
 void HeadlessQueueEvent(WindowEvent event) { events.push_back(event); }
 int HeadlessQueuedEvents() { return static_cast<int>(events.size()); }
 std::vector<int>& HeadlessPauses() { return pauses; }
-int64_t HeadlessClockMs() { return clockMs; }
+int64_t HeadlessClockMs() { return clockNs / 1000000; }
+void HeadlessAdvanceClockNs(int64_t ns) { clockNs += ns; }
 void HeadlessSetTimeSeconds(int64_t seconds) { timeSeconds = seconds; }
 void HeadlessOnPause(std::function<void(int ms)> hook) { pauseHook = std::move(hook); }
 
@@ -62,7 +69,7 @@ void HeadlessReset() {
     pointerX = pointerY = 0;
     events.clear();
     pauses.clear();
-    clockMs = 0;
+    clockNs = 0;
     timeSeconds = 0;
     pauseHook = nullptr;
 }

@@ -10,6 +10,7 @@ struct VirtualWindow {
     bool open;
     int left, top, width, height;
     std::string title;
+    bool fullscreen;
     OSMesaContext context;
     std::vector<uint8_t> colour;   // the context's colour buffer, width x height RGBA
     std::vector<uint8_t> front;    // a copy of it at the last swap
@@ -18,15 +19,17 @@ struct VirtualWindow {
 static VirtualWindow win;                          // the one window
 static WindowFailure failNext = WindowFailure::None;
 static bool failNextClose = false;
+static int failCount = 0;   // how many opens in a row fail at failNext
 static std::vector<HeadlessMessage> messages;
 static int openCount = 0;
 static int swapCount = 0;
 static bool cursorHidden = false;
+static int screenWidth = 1600, screenHeight = 1200;   // the virtual screen
 
 WindowFailure PlatformOpenWindow(const char* title, int width, int height) {
     PlatformCloseWindow();
-    WindowFailure failure = failNext;
-    failNext = WindowFailure::None;
+    WindowFailure failure = failCount > 0 ? failNext : WindowFailure::None;
+    if (failCount > 0 && --failCount == 0) failNext = WindowFailure::None;
     if (failure == WindowFailure::RegisterClass) return failure;
 
     // The steps before the failing one leave their part behind, as a real
@@ -37,6 +40,7 @@ WindowFailure PlatformOpenWindow(const char* title, int width, int height) {
     win.width = width;
     win.height = height;
     win.title = title;
+    win.fullscreen = false;
     win.front.clear();
     if (failure == WindowFailure::CreateWindow) {
         win.open = false;
@@ -54,6 +58,12 @@ WindowFailure PlatformOpenWindow(const char* title, int width, int height) {
         return WindowFailure::MakeCurrent;
     ++openCount;
     return WindowFailure::None;
+}
+
+WindowFailure PlatformOpenFullscreenWindow(const char* title) {
+    WindowFailure failure = PlatformOpenWindow(title, screenWidth, screenHeight);
+    win.fullscreen = failure == WindowFailure::None;
+    return failure;
 }
 
 bool PlatformCloseWindow() {
@@ -103,13 +113,19 @@ void HeadlessResetWindow() {
     win.title.clear();
     failNext = WindowFailure::None;
     failNextClose = false;
+    failCount = 0;
     messages.clear();
     openCount = 0;
     swapCount = 0;
     cursorHidden = false;
+    screenWidth = 1600;
+    screenHeight = 1200;
 }
 
-void HeadlessFailNextOpen(WindowFailure failure) { failNext = failure; }
+void HeadlessFailNextOpen(WindowFailure failure, int count) {
+    failNext = failure;
+    failCount = failure == WindowFailure::None ? 0 : count;
+}
 void HeadlessFailNextClose() { failNextClose = true; }
 std::vector<HeadlessMessage>& HeadlessMessages() { return messages; }
 const std::string& HeadlessWindowTitle() { return win.title; }
@@ -124,3 +140,10 @@ bool HeadlessWindowSize(int* width, int* height) {
     *height = win.height;
     return true;
 }
+
+void HeadlessSetScreenSize(int width, int height) {
+    screenWidth = width;
+    screenHeight = height;
+}
+
+bool HeadlessFullscreen() { return win.open && win.fullscreen; }

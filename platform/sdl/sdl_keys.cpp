@@ -3,7 +3,8 @@
 
 #include "platform/platform.h"
 
-// One row per key: virtual-key code, the SDL key that holds it, and a second
+// One row per key: virtual-key code, the SDL key that holds it on a US
+// keyboard (for letters see LetterKey), and a second
 // SDL key that holds it too (the other Shift, the keypad Enter) or UNKNOWN.
 struct KeyMapping {
     int virtualKey;
@@ -38,16 +39,32 @@ constexpr KeyMapping KeyMappings[] = {
     {112, SDL_SCANCODE_F1, None}, {113, SDL_SCANCODE_F2, None}, {114, SDL_SCANCODE_F3, None},
     {115, SDL_SCANCODE_F4, None}, {116, SDL_SCANCODE_F5, None}, {117, SDL_SCANCODE_F6, None},
     {118, SDL_SCANCODE_F7, None}, {119, SDL_SCANCODE_F8, None},
+    {122, SDL_SCANCODE_F11, None}, {123, SDL_SCANCODE_F12, None},
     {219, SDL_SCANCODE_LEFTBRACKET, None},
     {221, SDL_SCANCODE_RIGHTBRACKET, None},
 };
+
+// Letters are read by the character the current keyboard layout gives the
+// key, so Z, M and the console's letters are where the player's keyboard
+// prints them (Z walks back on AZERTY and QWERTZ too). A layout without
+// that Latin letter (Cyrillic, Greek...) keeps the US position. Every other
+// key stays where it is on a US keyboard: the digit row, F-keys, keypad,
+// brackets and the rest are chosen for their place, not their symbol.
+static SDL_Scancode LetterKey(int virtualKey, SDL_Scancode usKey) {
+    SDL_Keycode letter = static_cast<SDL_Keycode>(SDLK_a + (virtualKey - 'A'));
+    SDL_Scancode key = SDL_GetScancodeFromKey(letter);
+    return key != SDL_SCANCODE_UNKNOWN ? key : usKey;
+}
 
 bool PlatformKeyHeld(int virtualKey) {
     // The state is what the last event pump saw; the game pumps every frame.
     int count = 0;
     const Uint8* state = SDL_GetKeyboardState(&count);
     auto held = [&](SDL_Scancode key) { return key != None && key < count && state[key] != 0; };
-    for (const KeyMapping& m : KeyMappings)
-        if (m.virtualKey == virtualKey) return held(m.key) || held(m.alsoKey);
+    for (const KeyMapping& m : KeyMappings) {
+        if (m.virtualKey != virtualKey) continue;
+        if (virtualKey >= 'A' && virtualKey <= 'Z') return held(LetterKey(virtualKey, m.key));
+        return held(m.key) || held(m.alsoKey);
+    }
     return false;
 }

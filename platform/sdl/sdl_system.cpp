@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <time.h>
 
 #include "platform/platform.h"
 
@@ -17,3 +18,18 @@ void PlatformSleep(int ms) {
 }
 
 int64_t PlatformTimeSeconds() { return static_cast<int64_t>(time(nullptr)); }
+
+int64_t PlatformClockNs() {
+    // The performance counter is SDL's monotonic high-resolution clock.
+    static const Uint64 frequency = SDL_GetPerformanceFrequency();
+    Uint64 ticks = SDL_GetPerformanceCounter();
+    return static_cast<int64_t>(ticks / frequency * 1000000000ull + ticks % frequency * 1000000000ull / frequency);
+}
+
+void PlatformSleepNs(int64_t ns) {
+    if (ns <= 0) return;
+    // SDL sleeps in whole milliseconds only; the frame pacing needs finer steps.
+    timespec wait{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
+    while (nanosleep(&wait, &wait) != 0) {
+    }
+}

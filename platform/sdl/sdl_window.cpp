@@ -6,6 +6,8 @@
 static SDL_Window* window = nullptr;       // the one game window; null while closed
 static SDL_GLContext context = nullptr;    // its OpenGL context, current on the main thread
 static bool videoStarted = false;          // SDL's video subsystem is started once and kept
+static bool fullscreenNext = false;        // the next PlatformOpenWindow covers a screen
+static SDL_Rect fullscreenBounds;          // the screen it covers
 
 static bool StartVideo() {
     if (videoStarted) return true;
@@ -41,9 +43,18 @@ static WindowFailure TryOpenWindow(const char* title, int width, int height, con
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
 
-    // Borderless, so the window's rectangle is its client area.
-    window = SDL_CreateWindow(title, 0, 0, width, height,
-                              SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
+    // Borderless, so the window's rectangle is its client area. A fullscreen
+    // window is also made at the screen's place and size, because without a
+    // window manager nobody else would resize it.
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN;
+    int x = 0, y = 0;
+    if (fullscreenNext) {
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+        x = fullscreenBounds.x;
+        y = fullscreenBounds.y;
+        fullscreenNext = false;
+    }
+    window = SDL_CreateWindow(title, x, y, width, height, flags);
     if (!window) return WindowFailure::CreateWindow;
     context = SDL_GL_CreateContext(window);
     if (!context) return WindowFailure::CreateContext;
@@ -69,6 +80,14 @@ WindowFailure PlatformOpenWindow(const char* title, int width, int height) {
     SDL_RaiseWindow(window);
     SDL_SetWindowInputFocus(window);
     return WindowFailure::None;
+}
+
+WindowFailure PlatformOpenFullscreenWindow(const char* title) {
+    if (!StartVideo()) return WindowFailure::RegisterClass;
+    int display = window ? SDL_GetWindowDisplayIndex(window) : 0;
+    if (display < 0 || SDL_GetDisplayBounds(display, &fullscreenBounds) != 0) return WindowFailure::CreateWindow;
+    fullscreenNext = true;
+    return PlatformOpenWindow(title, fullscreenBounds.w, fullscreenBounds.h);
 }
 
 bool PlatformCloseWindow() {

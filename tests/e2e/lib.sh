@@ -52,11 +52,14 @@ e2e_cleanup() {
 }
 
 # Starts Xvfb on the first free display from :95 up and exports DISPLAY.
+# -noreset: the server would otherwise reset when its last client leaves,
+# which puts the default keyboard layout back after setxkbmap.
+# The screen is 1600x1200 unless E2E_SCREEN names another size ("1920x1080x24").
 e2e_start_xvfb() {
     local n
     for n in $(seq 95 140); do
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1600x1200x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+        Xvfb ":$n" -screen 0 "${E2E_SCREEN:-1600x1200x24}" -nolisten tcp -noreset >"$E2E_TMP/xvfb.log" 2>&1 &
         E2E_XVFB_PID=$!
         local tries
         for tries in $(seq 1 50); do
@@ -251,7 +254,7 @@ e2e_build_probe() {
     here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
     root=$(cd "$here/../.." && pwd)
     g++ -std=c++20 -O2 -I"$root" -o "$E2E_TMP/screen_probe" "$here/screen_probe.cpp" \
-        "$root/render/font_big.cpp" -lX11 -lz || { e2e_log "cannot build screen_probe"; return 1; }
+        "$root/render/font_big.cpp" -lX11 -lz -lpng || { e2e_log "cannot build screen_probe"; return 1; }
     E2E_PROBE="$E2E_TMP/screen_probe"
 }
 
@@ -452,4 +455,53 @@ e2e_finish() {
     E2E_FINISHED=1
     [ "$E2E_FAILURES" -eq 0 ]
     exit $?
+}
+
+# --- The console ---
+# The text of the console line after its "CMD:" prompt, read from a grab that
+# shows the blinking cursor, so that a trailing space is seen too. Fails
+# when no console line is drawn.
+console_text() {
+    local text now
+    now=$(e2e_now)
+    for _ in $(seq 1 60); do
+        e2e_grab "$now" || return 1
+        text=$(e2e_text "$now" 14 60 "$E2E_WHITE")
+        case $text in
+            CMD:*_) text=${text#CMD:}; echo "${text%_}"; return 0 ;;
+            CMD:*) sleep 0.02 ;;   # the cursor is off in this frame
+            *) return 1 ;;
+        esac
+    done
+    return 1
+}
+
+# The xdotool key name that types the character $1 on a US layout; a test
+# on another layout redefines it.
+e2e_key_for() {
+    case $1 in
+        " ") echo space ;;
+        *) echo "$1" ;;
+    esac
+}
+
+# Types $1 into the open console. Each key is held shorter than its 120 ms
+# pause, so it mostly types once; the line is read back after every key, and
+# a key that typed twice or not at all is mended with Backspace or a retry.
+# Sets TYPED_KEYS to the keys it took.
+type_console() {
+    local want=$1 line next
+    TYPED_KEYS=0
+    while [ "$TYPED_KEYS" -lt $(( ${#want} * 4 )) ]; do
+        line=$(console_text) || return 1
+        [ "$line" = "$want" ] && return 0
+        if [[ $want == "$line"* ]]; then
+            next=$(e2e_key_for "${want:${#line}:1}")
+        else
+            next=BackSpace
+        fi
+        e2e_press "$next" 0.06 0.2
+        TYPED_KEYS=$((TYPED_KEYS + 1))
+    done
+    return 1
 }

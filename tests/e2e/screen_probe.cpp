@@ -7,6 +7,9 @@
 //   screen_probe colours FILE.ppm              distinct colours in the 3D area
 //   screen_probe diff A.ppm B.ppm              3D-area pixels that differ between two grabs
 //   screen_probe png FILE.ppm FILE.png         the same picture as a PNG file
+//   screen_probe crop FILE.ppm X Y W H OUT.ppm  a part of a grab (X, Y from the top-left)
+//   screen_probe pixel FILE.ppm X Y            RRGGBB of one pixel of a grab (from the top-left)
+//   screen_probe same FILE.ppm FILE.png        pixels that differ between a grab and a PNG file
 //
 // The picture is the 320 x 240 overlay zoomed by a whole scale (the window's
 // width / 320); overlay coordinates count x from the left and y upward from
@@ -14,6 +17,7 @@
 // matching each 8-pixel character cell against the game's own font table.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <png.h>
 #include <zlib.h>
 
 #include <cstdint>
@@ -234,6 +238,65 @@ int Png(const char* inFile, const char* outFile) {
     return written ? 0 : Fail("cannot write ", outFile);
 }
 
+// Any binary PPM, whatever its size: width, height and RGB rows top first.
+bool ReadPpm(const char* file, int* width, int* height, std::vector<unsigned char>* rgb) {
+    FILE* in = std::fopen(file, "rb");
+    if (!in) return false;
+    int max = 0;
+    bool ok = std::fscanf(in, "P6 %d %d %d", width, height, &max) == 3 && max == 255 && std::fgetc(in) != EOF &&
+              *width > 0 && *height > 0;
+    if (ok) {
+        rgb->resize(3 * static_cast<size_t>(*width) * *height);
+        ok = std::fread(rgb->data(), 1, rgb->size(), in) == rgb->size();
+    }
+    std::fclose(in);
+    return ok;
+}
+
+int Crop(const char* inFile, int x, int y, int w, int h, const char* outFile) {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb;
+    if (!ReadPpm(inFile, &width, &height, &rgb)) return Fail("cannot read the picture ", inFile);
+    if (x < 0 || y < 0 || w <= 0 || h <= 0 || x + w > width || y + h > height) return Fail("the part lies outside");
+    FILE* out = std::fopen(outFile, "wb");
+    if (!out) return Fail("cannot write ", outFile);
+    std::fprintf(out, "P6\n%d %d\n255\n", w, h);
+    for (int row = y; row < y + h; ++row) std::fwrite(&rgb[3 * (static_cast<size_t>(row) * width + x)], 1, 3 * w, out);
+    return std::fclose(out) == 0 ? 0 : Fail("cannot write ", outFile);
+}
+
+int Pixel(const char* file, int x, int y) {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb;
+    if (!ReadPpm(file, &width, &height, &rgb)) return Fail("cannot read the picture ", file);
+    if (x < 0 || y < 0 || x >= width || y >= height) return Fail("the pixel lies outside");
+    const unsigned char* p = &rgb[3 * (static_cast<size_t>(y) * width + x)];
+    std::printf("%02X%02X%02X\n", p[0], p[1], p[2]);
+    return 0;
+}
+
+// Decodes the PNG with libpng and counts the pixels that differ from the grab.
+int Same(const char* ppmFile, const char* pngFile) {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb;
+    if (!ReadPpm(ppmFile, &width, &height, &rgb)) return Fail("cannot read the picture ", ppmFile);
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, pngFile)) return Fail("cannot read the PNG ", pngFile);
+    image.format = PNG_FORMAT_RGB;
+    std::vector<unsigned char> png(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, png.data(), 0, nullptr)) return Fail("cannot decode ", pngFile);
+    if (static_cast<int>(image.width) != width || static_cast<int>(image.height) != height) {
+        std::fprintf(stderr, "screen_probe: the grab is %dx%d, the PNG %ux%u\n", width, height, image.width,
+                     image.height);
+        return 1;
+    }
+    long differing = 0;
+    for (size_t i = 0; i < rgb.size(); i += 3) differing += std::memcmp(&rgb[i], &png[i], 3) != 0;
+    std::printf("%ld\n", differing);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -243,8 +306,13 @@ int main(int argc, char** argv) {
     if (command == "colours" && argc == 3) return Colours(argv[2]);
     if (command == "diff" && argc == 4) return Diff(argv[2], argv[3]);
     if (command == "png" && argc == 4) return Png(argv[2], argv[3]);
+    if (command == "crop" && argc == 8)
+        return Crop(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]), std::atoi(argv[6]), argv[7]);
+    if (command == "pixel" && argc == 5) return Pixel(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
+    if (command == "same" && argc == 4) return Same(argv[2], argv[3]);
     std::fprintf(stderr,
                  "usage: screen_probe grab WINDOW FILE.ppm | text FILE.ppm X Y RRGGBB |"
-                 " colours FILE.ppm | diff A.ppm B.ppm | png FILE.ppm FILE.png\n");
+                 " colours FILE.ppm | diff A.ppm B.ppm | png FILE.ppm FILE.png |"
+                 " crop FILE.ppm X Y W H OUT.ppm | pixel FILE.ppm X Y | same FILE.ppm FILE.png\n");
     return 2;
 }

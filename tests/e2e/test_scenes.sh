@@ -36,45 +36,7 @@ fi
 mvd() { echo "$E2E_COUNTS" | awk '{ print $3 }'; }
 coordinate() { echo "$1" | cut -d' ' -f"$2"; }
 
-# The text of the console line after its "CMD:" prompt, read from a grab that
-# shows the blinking cursor, so that a trailing space is seen too. Fails
-# when no console line is drawn.
-console_text() {
-    local text
-    for _ in $(seq 1 60); do
-        e2e_grab "$NOW" || return 1
-        text=$(e2e_text "$NOW" 14 60 "$E2E_WHITE")
-        case $text in
-            CMD:*_) text=${text#CMD:}; echo "${text%_}"; return 0 ;;
-            CMD:*) sleep 0.02 ;;   # the cursor is off in this frame
-            *) return 1 ;;
-        esac
-    done
-    return 1
-}
 console_closed() { e2e_grab "$NOW" && [ -z "$(e2e_text "$NOW" 14 60 "$E2E_WHITE")" ]; }
-
-# Types $1 into the open console. Each key is held shorter than its 120 ms
-# pause, so it mostly types once; the line is read back after every key, and
-# a key that typed twice or not at all is mended with Backspace or a retry.
-# Sets TYPED_KEYS to the keys it took.
-type_console() {
-    local want=$1 line next
-    TYPED_KEYS=0
-    while [ "$TYPED_KEYS" -lt $(( ${#want} * 4 )) ]; do
-        line=$(console_text) || return 1
-        [ "$line" = "$want" ] && return 0
-        if [[ $want == "$line"* ]]; then
-            next=${want:${#line}:1}
-            [ "$next" = " " ] && next=space
-        else
-            next=BackSpace
-        fi
-        e2e_press "$next" 0.06 0.2
-        TYPED_KEYS=$((TYPED_KEYS + 1))
-    done
-    return 1
-}
 
 # Walks for $1 seconds in the view that is set and prints how many cells SY
 # changed by (signed); the player is standing still before and after.

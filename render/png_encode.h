@@ -1,0 +1,9 @@
+// PNG encoding with libpng, for the screenshots and the tools' contact sheet.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// Encodes width x height 8-bit RGB pixels, rows top first, 3 bytes a pixel,
+// into a PNG file image in *out. False (and *out empty) when libpng fails.
+bool EncodePngRgb(const uint8_t* rgb, int width, int height, std::vector<uint8_t>* out);

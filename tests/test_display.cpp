@@ -1,0 +1,236 @@
+// Fullscreen and screenshots on the headless back end: F11 covers the screen
+// with the picture centred at the largest whole scale between black bars,
+// the pointer maps through that scale and offset, F1..F4 and F11 leave it,
+// a failed switch falls back to a window or ends the game; F12 writes the
+// picture on screen as a PNG named by date and time.
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <string>
+
+#include "game_fixture.h"
+#include "platform/input.h"
+#include "platform/present.h"
+#include "png_read.h"
+#include "render/screenshot.h"
+
+namespace {
+
+class Display : public GameFixture {
+protected:
+    void SetUp() override {
+        GameFixture::SetUp();
+        SX = 100, SY = 100, SZ = 20;   // in the open sky of an empty world
+        // Names in UTC, whatever the machine's zone.
+        const char* zone = std::getenv("TZ");
+        savedZone = zone ? zone : "";
+        hadZone = zone != nullptr;
+        setenv("TZ", "UTC", 1);
+        tzset();
+    }
+    void TearDown() override {
+        if (hadZone) setenv("TZ", savedZone.c_str(), 1);
+        else unsetenv("TZ");
+        tzset();
+        GameFixture::TearDown();
+    }
+    // Holds `key` for one frame.
+    static void Tap(int key) {
+        HeadlessSetKey(key, true);
+        RunFrame();
+        HeadlessSetKey(key, false);
+    }
+    // The RGB of window pixel (x, y), y counted from the bottom, as last shown.
+    static Bytes Shown(const Bytes& front, int windowWidth, int x, int y) {
+        const uint8_t* p = &front[4 * (static_cast<size_t>(y) * windowWidth + x)];
+        return Bytes(p, p + 3);
+    }
+    std::string savedZone;
+    bool hadZone = false;
+};
+
+const Bytes Black = {0, 0, 0};
+
+TEST_F(Display, F11CentresTheLargestWholeScaleBetweenBlackBars) {
+    HeadlessSetScreenSize(1000, 700);   // scale 2 fits (640 x 480), 3 does not
+    HeadlessPauses().clear();
+    Tap(Key::F11);
+    EXPECT_TRUE(HeadlessFullscreen());
+    int w = 0, h = 0;
+    ASSERT_TRUE(HeadlessWindowSize(&w, &h));
+    EXPECT_EQ(w, 1000);
+    EXPECT_EQ(h, 700);
+    EXPECT_EQ(presentScale, 2);
+    EXPECT_EQ(presentLeft, 180);
+    EXPECT_EQ(presentBottom, 110);
+    EXPECT_EQ(HeadlessWindowTitle(), "GAME");
+    EXPECT_EQ(PausedMs(), 300);   // one press switches once
+
+    // Corner marks in the overlay land on the picture's corners on screen.
+    BeginFrame();
+    const uint8_t red[4] = {255, 0, 0, 255}, green[4] = {0, 255, 0, 255};
+    std::memcpy(OverlayBuffer, red, 4);
+    std::memcpy(OverlayBuffer + 4 * (320 * 240 - 1), green, 4);
+    PresentFrame();
+    const Bytes front = HeadlessFrontPixels();
+    ASSERT_EQ(front.size(), 1000u * 700 * 4);
+    EXPECT_EQ(Shown(front, w, 180, 110), (Bytes{255, 0, 0}));
+    EXPECT_EQ(Shown(front, w, 181, 111), (Bytes{255, 0, 0}));   // one overlay pixel is 2 x 2
+    EXPECT_EQ(Shown(front, w, 819, 589), (Bytes{0, 255, 0}));
+    for (auto [x, y] : {std::pair{179, 110}, {180, 109}, {820, 589}, {819, 590}, {0, 0}, {999, 699}})
+        EXPECT_EQ(Shown(front, w, x, y), Black) << x << "," << y;
+
+    // The pointer: screen rows count down from the top, overlay rows up from the bottom.
+    const struct { int px, py, mx, my; } points[] = {
+        {180, 589, 0, 0},      {181, 588, 0, 1},   {182, 587, 1, 1},   {819, 110, 319, 239},
+        {0, 699, 0, 0},        {999, 0, 319, 239},   // in the bars: clamped to the edges
+        {180 + 2 * 100 + 1, 589 - 2 * 50, 100, 50},
+    };
+    for (const auto& p : points) {
+        HeadlessSetPointer(p.px, p.py);
+        EXPECT_EQ(MouseX(), p.mx) << p.px << "," << p.py;
+        EXPECT_EQ(MouseY(), p.my) << p.px << "," << p.py;
+    }
+
+    // F11 again: back to the window at its scale.
+    Tap(Key::F11);
+    EXPECT_FALSE(HeadlessFullscreen());
+    ASSERT_TRUE(HeadlessWindowSize(&w, &h));
+    EXPECT_EQ(std::pair(w, h), std::pair(640, 480));
+    EXPECT_EQ(presentScale, 2);
+    EXPECT_EQ(presentLeft + presentBottom, 0);
+}
+
+TEST_F(Display, ScaleKeysLeaveFullscreenAtTheirScale) {
+    HeadlessSetScreenSize(3840, 2160);   // 4K: scale 9 (2880 x 2160)
+    Tap(Key::F11);
+    EXPECT_EQ(presentScale, 9);
+    EXPECT_EQ(presentLeft, 480);
+    EXPECT_EQ(presentBottom, 0);
+    Tap(Key::F3);
+    EXPECT_FALSE(HeadlessFullscreen());
+    EXPECT_EQ(fullscreenOn, 0);
+    int w = 0, h = 0;
+    ASSERT_TRUE(HeadlessWindowSize(&w, &h));
+    EXPECT_EQ(std::pair(w, h), std::pair(960, 720));
+    EXPECT_EQ(presentScale, 3);
+    // The pointer maps through the whole window again.
+    HeadlessSetPointer(959, 0);
+    EXPECT_EQ(MouseX(), 319);
+    EXPECT_EQ(MouseY(), 239);
+}
+
+TEST_F(Display, AFailedSwitchFallsBackToAWindowOrEndsTheGame) {
+    HeadlessFailNextOpen(WindowFailure::CreateContext);
+    Tap(Key::F11);
+    EXPECT_FALSE(HeadlessFullscreen());
+    int w = 0, h = 0;
+    EXPECT_TRUE(HeadlessWindowSize(&w, &h));
+    EXPECT_EQ(std::pair(w, h), std::pair(640, 480));
+    EXPECT_EQ(fullscreenOn, 0);
+    EXPECT_EQ(quitRequested, 0);
+    ASSERT_EQ(HeadlessMessages().size(), 1u);
+    EXPECT_EQ(HeadlessMessages()[0].caption, "ERROR");
+
+    HeadlessMessages().clear();
+    HeadlessFailNextOpen(WindowFailure::CreateWindow, 2);
+    Tap(Key::F11);
+    EXPECT_FALSE(HeadlessWindowSize(&w, &h));
+    EXPECT_EQ(windowLost, 1);
+    EXPECT_EQ(quitRequested, 1);
+    EXPECT_EQ(HeadlessMessages().size(), 2u);
+}
+
+TEST_F(Display, AGameThatLostItsWindowEndsWithStatusOne) {
+    ShutdownGame();
+    HeadlessReset();
+    ResetRunState();
+    // F11 held: the first frame goes fullscreen; from its pause on, every
+    // window fails to open, so the second frame's switch back and the way
+    // back to fullscreen both fail.
+    HeadlessSetKey(Key::F11, true);
+    HeadlessOnPause([](int ms) {
+        if (ms == 300) HeadlessFailNextOpen(WindowFailure::CreateWindow, 2);
+    });
+    EXPECT_EQ(GameMain(), 1);
+    EXPECT_EQ(frameCounter, 1);   // the frame that lost the window stops there
+    EXPECT_EQ(HeadlessMessages().size(), 2u);
+    EXPECT_EQ(World, nullptr);   // torn down cleanly
+    HeadlessOnPause(nullptr);
+    InitGame();   // for the fixture's own teardown
+}
+
+TEST_F(Display, F12WritesThePictureOnScreenAsAPng) {
+    HeadlessSetTimeSeconds(1796652202);   // 2026-12-07 14:03:22 UTC
+    HeadlessPauses().clear();
+    Tap(Key::F12);
+    EXPECT_EQ(HeadlessPauses(), std::vector<int>{300});
+    const std::filesystem::path first = "map/screenshots/2026-12-07_14-03-22.png";
+    ASSERT_TRUE(std::filesystem::exists(first));
+    DecodedPng png;
+    ASSERT_TRUE(DecodePng(ReadBytes(first), &png));
+    ASSERT_EQ(png.width, 640);
+    ASSERT_EQ(png.height, 480);
+    // Pixel for pixel what the window shows: its rows bottom-up, the PNG's top-down.
+    const Bytes front = HeadlessFrontPixels();
+    int differ = 0, yellow = 0;
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) {
+            const Bytes shown = Shown(front, 640, x, 479 - y);
+            differ += Bytes(png.At(x, y), png.At(x, y) + 3) != shown;
+            yellow += shown == Bytes{255, 255, 0};
+        }
+    EXPECT_EQ(differ, 0);
+    EXPECT_GT(yellow, 1000);   // the HUD is in it
+
+    // A second one in the same second gets a suffix and leaves the first alone.
+    const Bytes before = ReadBytes(first);
+    Tap(Key::F12);
+    EXPECT_TRUE(std::filesystem::exists("map/screenshots/2026-12-07_14-03-22_2.png"));
+    EXPECT_EQ(ReadBytes(first), before);
+}
+
+TEST_F(Display, AScreenshotInFullscreenUsesThePresentScale) {
+    HeadlessSetScreenSize(1000, 700);
+    Tap(Key::F11);
+    std::string name;
+    RunFrame();
+    ASSERT_TRUE(SaveScreenshot(presentScale, &name));
+    DecodedPng png;
+    char path[256];
+    HostPath(name.c_str(), path, sizeof path);
+    ASSERT_TRUE(DecodePng(ReadBytes(path), &png));
+    ASSERT_EQ(std::pair(png.width, png.height), std::pair(640, 480));
+    const Bytes front = HeadlessFrontPixels();
+    int differ = 0;
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x)
+            differ += Bytes(png.At(x, y), png.At(x, y) + 3) != Shown(front, 1000, 180 + x, 110 + 479 - y);
+    EXPECT_EQ(differ, 0);
+}
+
+TEST_F(Display, AFailedScreenshotSaysSoAndTheGameGoesOn) {
+    WriteBytes("map/screenshots", {1, 2, 3});   // a file where the folder should be
+    testing::internal::CaptureStderr();
+    HeadlessPauses().clear();
+    Tap(Key::F12);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said.rfind("Screenshot not saved: ", 0), 0u) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
+    EXPECT_EQ(HeadlessPauses(), std::vector<int>{300});
+    EXPECT_EQ(quitRequested, 0);
+    EXPECT_EQ(frameCounter, 1);
+}
+
+TEST_F(Display, ScreenshotNamesFollowTheDateAndTime) {
+    char name[64];
+    ScreenshotName(1796652202, 1, name, sizeof name);
+    EXPECT_STREQ(name, "2026-12-07_14-03-22");
+    ScreenshotName(1796652202, 3, name, sizeof name);
+    EXPECT_STREQ(name, "2026-12-07_14-03-22_3");
+    ScreenshotName(0, 1, name, sizeof name);
+    EXPECT_STREQ(name, "1970-01-01_00-00-00");
+}
+
+}  // namespace

@@ -1,15 +1,21 @@
-// Frame timedemo: a fixed seed and map, fixed places and views, three view
-// distances; each case renders with the immediate-mode renderer and the fast
-// one in the same run and prints the median milliseconds a frame, their
-// ratio, the faces drawn and how many overlay pixels the two pictures differ in.
+// Frame timedemo: a fixed seed and map, fixed places and views. Prints three
+// tables of median milliseconds a frame:
+//   1. the 3D view per place and MVD: the immediate-mode reference, the fast
+//      renderer without and with culling (face list kept), a frame that crosses
+//      into the next cell, a frame whose list is collected afresh; faces drawn
+//      and overlay pixels that differ from the reference (and culled vs not);
+//   2. PresentFrame at window scales 1..4 through both present paths;
+//   3. the whole frame (clear, view, HUD, present) at scales 2 and 4, MVD 6 and 30.
 //
-//   build/bench_frame [frames]      (run from anywhere; uses the generated run directory)
+//   build/bench_frame [frames] [view|present|whole]   (one table, or all three; run from
+//   anywhere, it uses the generated run directory)
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "core/game.h"
@@ -53,18 +59,115 @@ void ViewOnly() {
     CompositeView();
 }
 
-// Median time of `frames` frames; `rebuild` forgets the fast renderer's face list each frame.
-double TimeFrames(Renderer renderer, int frames, bool rebuild) {
-    activeRenderer = renderer;
-    for (int i = 0; i < 10; ++i) ViewOnly();   // warm up: textures resident, face list collected, drawing paths ready
+// Median time of `frames` calls of `frame`, after `before` each (untimed) and a warm-up.
+double Time(int frames, const std::function<void()>& frame, const std::function<void()>& before = [] {}) {
+    for (int i = 0; i < 10; ++i) before(), frame();   // textures resident, faces collected, drawing paths ready
     std::vector<double> times;
     for (int i = 0; i < frames; ++i) {
-        if (rebuild) InvalidateFaceList();
+        before();
         double t0 = Now();
-        ViewOnly();
+        frame();
         times.push_back(Now() - t0);
     }
     return Median(times);
+}
+
+void PutCamera(const Place& place, int mvd) {
+    SX = place.sx, SY = place.sy, SZ = place.sz, MVD = mvd;
+    Player().cellOffset[0] = place.px, Player().cellOffset[1] = place.py, Player().cellOffset[2] = place.pz;
+    Yaw = place.yaw, Pitch = place.pitch;
+}
+
+// Draws one view with this renderer and culling; returns the faces and keeps the picture.
+long long Picture(Renderer renderer, bool culling, std::vector<uint8_t>* picture) {
+    activeRenderer = renderer;
+    frustumCulling = culling;
+    renderedFaces = 0;
+    ViewOnly();
+    picture->assign(OverlayBuffer, OverlayBuffer + 320 * 240 * 4);
+    return renderedFaces;
+}
+
+int Differ(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+    int n = 0;
+    for (int i = 0; i < 320 * 240; ++i) n += std::memcmp(&a[4 * i], &b[4 * i], 4) != 0;
+    return n;
+}
+
+void OpenAtScale(int scale) {
+    DestroyGameWindow();
+    windowScale = scale;
+    CreateGameWindow("GAME", OverlayWidth * scale, OverlayHeight * scale, 16);
+}
+
+void ViewTable(int frames) {
+    std::printf("3D view (clear, draw, read back, composite), median ms a frame\n");
+    std::printf("%-8s %4s %10s %10s %9s %9s %9s %7s %8s %7s %5s %7s\n", "place", "MVD", "reference", "unculled", "culled",
+                "crossing", "rebuilt", "ratio", "faces", "culled", "diff", "on/off");
+    for (const Place& place : Places) {
+        for (int mvd : {6, 15, 30}) {
+            PutCamera(place, mvd);
+            std::vector<uint8_t> reference, unculled, culled;
+            long long referenceFaces = Picture(Renderer::Reference, false, &reference);
+            double referenceMs = Time(std::max(3, frames / 5), ViewOnly);
+            long long unculledFaces = Picture(Renderer::Fast, false, &unculled);
+            double unculledMs = Time(frames, ViewOnly);
+            long long culledFaces = Picture(Renderer::Fast, true, &culled);
+            double culledMs = Time(frames, ViewOnly);
+            // Every frame steps into a neighbouring cell, round a square, as walking does.
+            static const int Steps[4][2] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
+            int step = 0;
+            double crossingMs = Time(frames, ViewOnly, [&] {
+                SX += Steps[step][0], SY += Steps[step][1];
+                step = (step + 1) % 4;
+            });
+            PutCamera(place, mvd);
+            double rebuiltMs = Time(std::max(3, frames / 3), ViewOnly, InvalidateFaceList);
+            std::printf("%-8s %4d %8.2fms %8.2fms %7.2fms %7.2fms %7.2fms %6.1fx %8lld %7lld %5d %7d%s\n", place.name, mvd,
+                        referenceMs, unculledMs, culledMs, crossingMs, rebuiltMs, referenceMs / culledMs, referenceFaces,
+                        culledFaces, Differ(reference, culled), Differ(unculled, culled),
+                        unculledFaces == referenceFaces ? "" : "  FACE COUNTS DIFFER");
+        }
+    }
+}
+
+void PresentTable(int frames) {
+    // "swap alone" is the headless back end's own share: a finish and a copy of the window's pixels.
+    std::printf("\nPresentFrame (upload, draw, swap), median ms\n%-6s %11s %9s %11s\n", "scale", "drawpixels", "texture",
+                "swap alone");
+    PutCamera(Places[0], 30);
+    for (int scale = 1; scale <= 4; ++scale) {
+        OpenAtScale(scale);
+        ViewOnly();   // a real picture in the overlay
+        double ms[2];
+        const PresentPath paths[2] = {PresentPath::DrawPixels, PresentPath::Texture};
+        for (int i = 0; i < 2; ++i) {
+            presentPath = paths[i];
+            ms[i] = Time(frames, PresentFrame);
+        }
+        double swap = Time(frames, PlatformSwapBuffers);
+        std::printf("%-6d %9.2fms %7.2fms %9.2fms\n", scale, ms[0], ms[1], swap);
+    }
+    presentPath = PresentPath::Texture;
+}
+
+void WholeFrameTable(int frames) {
+    std::printf("\nWhole frame (RunFrame: clear, view, HUD, cross, present), dungeon, median ms\n");
+    std::printf("%-6s %4s %14s %14s\n", "scale", "MVD", "before", "now");
+    for (int scale : {2, 4}) {
+        OpenAtScale(scale);
+        for (int mvd : {6, 30}) {
+            PutCamera(Places[0], mvd);
+            // Before: every face in the MVD cube and the zoomed glDrawPixels.
+            frustumCulling = false;
+            presentPath = PresentPath::DrawPixels;
+            double before = Time(frames, RunFrame);
+            frustumCulling = true;
+            presentPath = PresentPath::Texture;
+            double now = Time(frames, RunFrame);
+            std::printf("%-6d %4d %12.2fms %12.2fms\n", scale, mvd, before, now);
+        }
+    }
 }
 
 }  // namespace
@@ -79,33 +182,12 @@ int main(int argc, char** argv) {
     if (!OpenMainWindow()) return 1;
     LoadOverworld(1);
     BuildWorld(Seed);
+    WalkOn = MouseLookOn = 0;
 
-    std::printf("%-8s %4s %10s %10s %12s %7s %8s %6s\n", "place", "MVD", "reference", "fast", "fast+rebuild", "ratio",
-                "faces", "diff");
-    for (const Place& place : Places) {
-        for (int mvd : {6, 15, 30}) {
-            SX = place.sx, SY = place.sy, SZ = place.sz, MVD = mvd;
-            Player().cellOffset[0] = place.px, Player().cellOffset[1] = place.py, Player().cellOffset[2] = place.pz;
-            Yaw = place.yaw, Pitch = place.pitch;
-
-            double reference = TimeFrames(Renderer::Reference, std::max(3, frames / 5), false);
-            renderedFaces = 0;
-            ViewOnly();
-            long long referenceFaces = renderedFaces;
-            std::vector<uint8_t> referencePicture(OverlayBuffer, OverlayBuffer + 320 * 240 * 4);
-
-            double fast = TimeFrames(Renderer::Fast, frames, false);
-            double rebuilt = TimeFrames(Renderer::Fast, std::max(3, frames / 3), true);
-            renderedFaces = 0;
-            ViewOnly();
-            long long fastFaces = renderedFaces;
-            int differ = 0;
-            for (int i = 0; i < 320 * 240; ++i) differ += std::memcmp(&referencePicture[4 * i], OverlayBuffer + 4 * i, 4) != 0;
-
-            std::printf("%-8s %4d %8.2fms %8.2fms %10.2fms %6.1fx %8lld %6d%s\n", place.name, mvd, reference, fast, rebuilt,
-                        reference / fast, fastFaces, differ, fastFaces == referenceFaces ? "" : "  FACE COUNTS DIFFER");
-        }
-    }
+    const char* only = argc > 2 ? argv[2] : "";
+    if (!*only || !std::strcmp(only, "view")) ViewTable(frames);
+    if (!*only || !std::strcmp(only, "present")) PresentTable(frames);
+    if (!*only || !std::strcmp(only, "whole")) WholeFrameTable(frames);
     ShutdownGame();
     return 0;
 }

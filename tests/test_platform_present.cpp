@@ -2,6 +2,7 @@
 // textures, checked on the pictures of the headless OSMesa context.
 #include <GL/gl.h>
 
+#include <random>
 #include <set>
 
 #include "platform/input.h"
@@ -90,10 +91,99 @@ TEST_F(PlatformPresent, EachOverlayPixelShowsAsAScaleByScaleBlockAndAlphaIsIgnor
     }
     // A scale outside 1..5 keeps the zoom of the last present.
     windowScale = 9;
+    BeginFrame();
+    SetOverlayPixel(319, 239, corner);
     PresentFrame();
-    GLfloat zoom = 0;
-    glGetFloatv(GL_ZOOM_X, &zoom);
-    EXPECT_FLOAT_EQ(zoom, 2.0f);
+    const Bytes front = HeadlessFrontPixels();
+    EXPECT_EQ(Shown(front, 640, 639, 479), corner);
+    EXPECT_EQ(Shown(front, 640, 637, 477), Black);
+}
+
+// Random bytes in every overlay pixel, alpha included.
+static void FillOverlayAtRandom(unsigned seed) {
+    std::mt19937 random(seed);
+    for (int i = 0; i < OverlayWidth * OverlayHeight * 4; ++i) OverlayBuffer[i] = static_cast<uint8_t>(random());
+}
+
+TEST_F(PlatformPresent, TextureAndZoomedPixelsShowTheSameWindowAtEveryScale) {
+    for (int scale = 1; scale <= 4; ++scale) {
+        SCOPED_TRACE("scale " + std::to_string(scale));
+        HeadlessReset();
+        windowScale = scale;
+        ASSERT_EQ(OpenMainWindow(), 1);
+        Bytes shown[2];
+        const PresentPath paths[2] = {PresentPath::DrawPixels, PresentPath::Texture};
+        for (int i = 0; i < 2; ++i) {
+            presentPath = paths[i];
+            BeginFrame();
+            FillOverlayAtRandom(static_cast<unsigned>(scale));
+            PresentFrame();
+            shown[i] = HeadlessFrontPixels();
+        }
+        presentPath = PresentPath::Texture;
+        ASSERT_EQ(shown[0].size(), size_t(320 * scale) * (240 * scale) * 4);
+        EXPECT_TRUE(shown[0] == shown[1]);
+        // Each window pixel is the overlay pixel it lies in, alpha as it was written.
+        const int w = 320 * scale;
+        for (int y : {0, 239})
+            for (int x : {0, 1, 318, 319}) {
+                const uint8_t* want = OverlayBuffer + 4 * (y * 320 + x);
+                const uint8_t* got = shown[1].data() + 4 * (size_t(y * scale + scale - 1) * w + x * scale);
+                EXPECT_EQ(Bytes(got, got + 4), Bytes(want, want + 4)) << x << "," << y;
+            }
+    }
+}
+
+TEST_F(PlatformPresent, TexturePresentLeavesTheViewStateAsItFoundIt) {
+    ASSERT_EQ(OpenMainWindow(), 1);
+    GLfloat projection[16], projectionAfter[16], modelview[16], modelviewAfter[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    glMatrixMode(GL_MODELVIEW);
+    glTranslatef(1.0f, 2.0f, 3.0f);
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+    BeginFrame();
+    glTranslatef(1.0f, 2.0f, 3.0f);
+    PresentFrame();
+    glGetFloatv(GL_PROJECTION_MATRIX, projectionAfter);
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelviewAfter);
+    EXPECT_EQ(Bytes(reinterpret_cast<uint8_t*>(projection), reinterpret_cast<uint8_t*>(projection + 16)),
+              Bytes(reinterpret_cast<uint8_t*>(projectionAfter), reinterpret_cast<uint8_t*>(projectionAfter + 16)));
+    EXPECT_EQ(Bytes(reinterpret_cast<uint8_t*>(modelview), reinterpret_cast<uint8_t*>(modelview + 16)),
+              Bytes(reinterpret_cast<uint8_t*>(modelviewAfter), reinterpret_cast<uint8_t*>(modelviewAfter + 16)));
+    GLint mode = 0, viewport[4] = {}, env = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(mode, GL_MODELVIEW);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), (std::vector<GLint>{0, 0, 320, 240}));
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &env);
+    EXPECT_EQ(env, GL_MODULATE);
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    GLfloat clear[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    EXPECT_EQ(clear[0], 1.0f);
+    EXPECT_NEAR(clear[2], 0.9f, 1e-6);
+}
+
+TEST_F(PlatformPresent, ARecreatedWindowPresentsThroughItsOwnTexture) {
+    ASSERT_EQ(OpenMainWindow(), 1);
+    const Bytes colour = {90, 180, 45};
+    for (int scale : {3, 1, 4}) {
+        SCOPED_TRACE("scale " + std::to_string(scale));
+        BeginFrame();
+        PresentFrame();   // the old context made its texture
+        HeadlessSetKey(Key::F1 + scale - 1, true);
+        HandleWindowKeys();
+        HeadlessReleaseAllKeys();
+        ASSERT_EQ(windowScale, scale);
+        BeginFrame();
+        SetOverlayPixel(160, 120, colour);
+        PresentFrame();
+        const Bytes front = HeadlessFrontPixels();
+        ASSERT_EQ(front.size(), size_t(320 * scale) * (240 * scale) * 4);
+        EXPECT_EQ(Shown(front, 320 * scale, 160 * scale, 120 * scale), colour);
+        EXPECT_EQ(Shown(front, 320 * scale, 160 * scale - 1, 120 * scale), Black);
+    }
 }
 
 TEST_F(PlatformPresent, CubeTexturesTakeOnlySquarePowerOfTwoPictures) {

@@ -1,6 +1,7 @@
 // The 3D view on the off-screen context: which faces are drawn, with which
 // texture, how the picture reaches the overlay, and that the fast renderer
 // draws what the immediate-mode one does.
+#include <random>
 #include <vector>
 
 #include "game_fixture.h"
@@ -24,6 +25,7 @@ protected:
     }
     void TearDown() override {
         activeRenderer = Renderer::Fast;
+        frustumCulling = true;
         GameFixture::TearDown();
     }
     static void Paint(int slot, uint8_t r, uint8_t g, uint8_t b) {
@@ -158,12 +160,14 @@ TEST_F(Voxel, VisitsOnlyCellsInsideTheVolumesFaces) {
     Put(1, 1, 1, 0);
     EXPECT_EQ(Render(), 3);
     activeRenderer = Renderer::Fast;
+    frustumCulling = false;
     EXPECT_EQ(Render(), 3);
 }
 
 TEST_F(Voxel, FastRendererDrawsTheSamePicture) {
     BuildWorld(77);
     const struct { int sx, sy, sz; float pitch; } places[] = {{64, 64, 39, -100.0f}, {120, 40, 29, -60.0f}};   // in the dungeon, over the surface
+    long long skipped = 0;
     for (float yaw : {0.0f, 135.0f})
         for (int mvd : {3, 6, 12})
             for (const auto& p : places) {
@@ -174,13 +178,92 @@ TEST_F(Voxel, FastRendererDrawsTheSamePicture) {
                 const long long referenceFaces = Render();
                 const Bytes reference = Picture();
                 activeRenderer = Renderer::Fast;
+                frustumCulling = false;
                 EXPECT_EQ(Render(), referenceFaces);
                 EXPECT_LE(Differences(reference, Picture()), 8);
                 EXPECT_GT(referenceFaces, 0);
+                const Bytes unculled = Picture();
+                frustumCulling = true;
+                const long long culledFaces = Render();
+                EXPECT_EQ(Differences(unculled, Picture()), 0);
+                EXPECT_LE(culledFaces, referenceFaces);
+                skipped += referenceFaces - culledFaces;
             }
-    // The kept face list follows the world.
-    SX = 64, SY = 64, SZ = 39, MVD = 6;
+    EXPECT_GT(skipped, 0) << "culling must skip something in these views";
+    // The kept faces follow the world.
+    SX = 64, SY = 64, SZ = 39, MVD = 6, Yaw = 0.0f, Pitch = -90.0f;
     const long long faces = Render();
     Put(64, 62, 39, World[CellIndex(64, 62, 39)] ? 0 : 1);
     EXPECT_NE(Render(), faces);
+}
+
+TEST_F(Voxel, CullingChangesNoPixelInRandomViews) {
+    // Patterned pictures, so that a missing face shows even in front of another of its kind.
+    for (int slot = 1201; slot <= 1209; ++slot) {
+        Bytes rgb;
+        for (int i = 0; i < 64; ++i) rgb.insert(rgb.end(), {uint8_t(slot * 37 + i * 5), uint8_t(i * 11), uint8_t(slot + i * 3)});
+        SetSlot(slot, 8, 8, rgb);
+    }
+    CreateCubeTextures();
+    BuildWorld(31);
+    activeRenderer = Renderer::Fast;
+    std::mt19937 random(4242);
+    auto between = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+    auto real = [&](float lo, float hi) { return std::uniform_real_distribution<float>(lo, hi)(random); };
+    long long culled = 0, unculled = 0;
+    for (int view = 0; view < 120; ++view) {
+        // A third of the views sit on or just inside the volume's faces.
+        const bool edge = view % 3 == 0;
+        SX = edge ? (between(0, 1) ? between(0, 2) : between(253, 255)) : between(3, 252);
+        SY = edge && view % 2 ? (between(0, 1) ? between(0, 2) : between(253, 255)) : between(3, 252);
+        SZ = edge && view % 5 == 0 ? (between(0, 1) ? between(0, 2) : between(177, 179)) : between(20, 45);
+        MVD = view < 30 ? view + 1 : between(1, 30);
+        Yaw = real(-360.0f, 360.0f), Pitch = real(-200.0f, 20.0f);
+        for (float& offset : Player().cellOffset) offset = real(0.0f, 1.0f);
+        SCOPED_TRACE(testing::Message() << "view " << view << " at " << SX << "," << SY << "," << SZ << " MVD " << MVD
+                                        << " yaw " << Yaw << " pitch " << Pitch);
+        frustumCulling = false;
+        const long long all = Render();
+        const Bytes picture = Picture();
+        frustumCulling = true;
+        const long long shown = Render();
+        ASSERT_EQ(Differences(picture, Picture()), 0);
+        ASSERT_LE(shown, all);
+        culled += shown, unculled += all;
+    }
+    // Most of the MVD cube lies beside or behind the camera.
+    EXPECT_LT(culled * 2, unculled);
+}
+
+TEST_F(Voxel, CrossingACellCollectsOnlyTheBlocksAtTheEdges) {
+    BuildWorld(77);
+    activeRenderer = Renderer::Fast;
+    SX = 64, SY = 64, SZ = 39, MVD = 30, Yaw = 30.0f, Pitch = -95.0f;
+    Render();
+    const long long before = collectedBlocks;
+    Render();
+    EXPECT_EQ(collectedBlocks, before) << "a kept frame collects nothing";
+
+    const int moves[][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {-1, 0, 0}, {0, -1, 0}, {0, 0, -1}};
+    for (const auto& move : moves) {
+        SCOPED_TRACE(testing::Message() << "move " << move[0] << "," << move[1] << "," << move[2]);
+        SX += move[0], SY += move[1], SZ += move[2];
+        const long long start = collectedBlocks;
+        const long long faces = Render();
+        const long long recollected = collectedBlocks - start;
+        const Bytes kept = Picture();
+        EXPECT_GT(recollected, 0);
+        // The whole cube at MVD 30 spans 8 or 9 blocks a side; only the two slabs at the moving edges change.
+        EXPECT_LE(recollected, 2 * 9 * 9);
+        InvalidateFaceList();
+        EXPECT_EQ(Render(), faces);
+        EXPECT_EQ(Differences(kept, Picture()), 0) << "kept blocks draw what a fresh collection does";
+    }
+    // A smaller MVD cuts the kept blocks again.
+    MVD = 5;
+    const long long faces = Render();
+    const Bytes kept = Picture();
+    InvalidateFaceList();
+    EXPECT_EQ(Render(), faces);
+    EXPECT_EQ(Differences(kept, Picture()), 0);
 }

@@ -77,5 +77,5 @@ for bad in 29 241 x; do
     e2e_wait_exit 5 || true
     e2e_check "--fps $bad is refused with status 2" 2 "$E2E_EXIT"
 done
-e2e_check_that "the refusal prints the usage" "$(cat "$E2E_TMP/game.log")" grep -q '^usage: .*--fps N' "$E2E_TMP/game.log"
+e2e_check_that "the refusal prints the usage" "$(cat "$E2E_TMP/game.log")" grep -q -- '^  --fps N' "$E2E_TMP/game.log"
 e2e_finish

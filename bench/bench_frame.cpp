@@ -25,6 +25,7 @@
 #include "platform/present.h"
 #include "platform/window.h"
 #include "render/camera.h"
+#include "render/overlay.h"
 #include "render/voxel.h"
 #include "render/voxel_fast.h"
 #include "world/overworld.h"

@@ -6,12 +6,11 @@
 #include <cstring>
 #include <strings.h>
 
-#include "core/game.h"
-#include "core/startup.h"
 #include "platform/input.h"
+#include "platform/memory.h"
 #include "platform/platform.h"
-#include "render/camera.h"
 #include "render/overlay.h"
+#include "world/run_state.h"
 
 int consoleOpen = 0;
 int lineReady = 0;

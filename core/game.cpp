@@ -20,22 +20,10 @@
 #include "world/savegame.h"
 #include "world/volume.h"
 
-UnitRecord* UnitTable = nullptr;
-
-int quitRequested = 0;
-int frameCounter = 0;
-int objectivesTotal = 0;
-int objectivesFound = 0;
-int MVD = 6;
-int MouseLookOn = 0;
-int WalkOn = 0;
-int leftPressed = 0, rightPressed = 0;
-int leftPressFrame = 0, rightPressFrame = 0;
-
 constexpr uint8_t Yellow[3] = {255, 255, 0};
 
 bool StartGame() {
-    SetOverlaySize(320, 240);
+    SetOverlaySize(ViewWidth, ViewHeight);
     windowScale = Options.scale;
     InitGame();
     if (!OpenMainWindow()) return false;
@@ -49,6 +37,17 @@ bool StartGame() {
     RecoverSlot(1);
     RecoverSlot(2);
     return true;
+}
+
+void DrawProgressScreen(const char* text, int percent) {
+    BeginFrame();
+    FormatText("%s", text);
+    DrawBigText(20, 100, Yellow[0], Yellow[1], Yellow[2]);
+    if (percent >= 0) {
+        FormatText("%d/100.", percent);
+        DrawBigText(20, 89, Yellow[0], Yellow[1], Yellow[2]);
+    }
+    PresentFrame();
 }
 
 void DrawHud() {
@@ -92,8 +91,8 @@ void HandleGameKeys() {
     };
     for (const auto& k : SlotKeys) {
         if (!KeyDown(k.key)) continue;
-        if (k.save) SaveGame(k.slot);
-        else LoadGame(k.slot);
+        if (k.save) SaveGame(k.slot, DrawProgressScreen);
+        else LoadGame(k.slot, DrawProgressScreen);
         PlatformSleep(300);
     }
     // The OverlayBuffer still holds the picture this frame presented.
@@ -105,18 +104,17 @@ void HandleGameKeys() {
 
 void RunFrame() {
     BeginFrame();
-    ViewFrame();
+    ViewFrame(KeyDown(Key::Z) != 0, MouseX(), MouseY());
     Player().cellX = static_cast<uint16_t>(SX);
     Player().cellY = static_cast<uint16_t>(SY);
     Player().cellZ = static_cast<uint16_t>(SZ);
     DrawHud();
     RunConsole();
-    DrawCursorCross();
+    DrawCursorCross(MouseX(), MouseY());
     // The HUD of this frame is drawn already: a pickup shows from the next frame.
     if (InsideVolume(SX, SY, SZ) && Flagmap[CellIndex(SX, SY, SZ)] == ObjectiveFlag) {
-        Flagmap[CellIndex(SX, SY, SZ)] = 0;
+        WritableFlagmap()[CellIndex(SX, SY, SZ)] = 0;
         ++objectivesFound;
-        ++worldRevision;
     }
     PresentFrame();
     HandleWindowKeys();

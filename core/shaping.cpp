@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "core/game.h"
-#include "core/random.h"
 #include "core/startup.h"
+#include "platform/random.h"
 #include "world/dungeon.h"
+#include "world/run_state.h"
 #include "world/volume.h"
 
 // The dungeon plan: nine levels on blueprint layers 140..148, centred on (128, 128).
@@ -17,7 +17,7 @@ constexpr int RockLayer = 29, GrassLayer = 30, GroundLayer = 31;
 constexpr int ShaftDraws = 1000;
 constexpr int ObjectiveDrawLimit = 1000002;
 
-static inline uint8_t* Layer(int z) { return World + static_cast<size_t>(z) * PlaneSize; }
+static inline uint8_t* Layer(int z) { return WritableWorld() + static_cast<size_t>(z) * PlaneSize; }
 
 // Empties the 2 x 2 cells at (x, y) on layer z.
 static inline void ClearSquare(int x, int y, int z) {
@@ -82,7 +82,7 @@ void ObjectivePass() {
         // volume's border rows and columns are never drawn nor stood in. Every
         // counted objective is thus a distinct cell the player can find.
         if (World[i] == 0 && Flagmap[i] != ObjectiveFlag && Findable(i)) {
-            Flagmap[i] = ObjectiveFlag;
+            WritableFlagmap()[i] = ObjectiveFlag;
             ++placed;
         }
     }
@@ -116,7 +116,7 @@ void BuildWorld(uint32_t seed) {
     AllocGeneratorBuffers();
     GenerateDungeon(PlanCentre, PlanCentre, PlanFirstLayer, PlanLayers, PlanRockSpan, PlanTurns);
     ShapeWorld();
-    frameCounter = 0;
+    ResetRunState();
     SX = 64;
     SY = 64;
     SZ = 39;
@@ -125,10 +125,5 @@ void BuildWorld(uint32_t seed) {
     Player().cellY = static_cast<uint16_t>(SY);
     Player().cellZ = static_cast<uint16_t>(SZ);
     ShaftPass();
-    MouseLookOn = 0;
     ObjectivePass();
-    MVD = 6;
-    leftPressed = rightPressed = 0;
-    leftPressFrame = rightPressFrame = 0;
-    ++worldRevision;
 }

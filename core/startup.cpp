@@ -2,55 +2,27 @@
 // fixed size, and released here at exit.
 #include "core/startup.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "console/console.h"
-#include "core/game.h"
 #include "data/catalogue.h"
 #include "data/objects.h"
 #include "data/pathfinder.h"
 #include "data/tables.h"
+#include "platform/memory.h"
 #include "render/asset_sets.h"
 #include "render/bitmap.h"
+#include "render/overlay.h"
 #include "world/dungeon.h"
+#include "world/run_state.h"
+#include "world/savegame.h"
 #include "world/templates.h"
 #include "world/volume.h"
-
-int OverlayWidth = 0;
-int OverlayHeight = 0;
-uint8_t* OverlayBuffer = nullptr;
-uint8_t* ReadbackBuffer = nullptr;
-uint8_t* LoadBackup = nullptr;
-
-static int allocationsUntilFailure = 0;   // test hook: > 0 counts down to a refused allocation
-
-void FailAllocationAfter(int count) { allocationsUntilFailure = count; }
-
-void* AllocOrQuit(size_t bytes, bool zeroFill, const char* what) {
-    bool refused = allocationsUntilFailure > 0 && --allocationsUntilFailure == 0;
-    void* p = refused ? nullptr : (zeroFill ? std::calloc(bytes, 1) : std::malloc(bytes));
-    if (p) return p;
-    std::fprintf(stderr, "Out of memory: could not allocate %zu bytes for %s.\n", bytes, what);
-    ShutdownGame();
-    std::exit(1);
-}
 
 template <typename T>
 static void Release(T*& p) {
     std::free(p);
     p = nullptr;
-}
-
-void SetOverlaySize(int width, int height) {
-    OverlayWidth = width;
-    OverlayHeight = height;
-    Release(OverlayBuffer);
-    Release(ReadbackBuffer);
-    size_t bytes = static_cast<size_t>(width) * height * 4;
-    OverlayBuffer = static_cast<uint8_t*>(AllocOrQuit(bytes, false, "the overlay picture"));
-    // The renderer always reads back the whole 320 x 240 view, whatever the overlay's size.
-    ReadbackBuffer = static_cast<uint8_t*>(AllocOrQuit(static_cast<size_t>(ReadbackWidth) * ReadbackHeight * 3, false, "the read-back picture"));
 }
 
 void AllocGeneratorBuffers() {
@@ -68,6 +40,8 @@ void FreeGeneratorBuffers() {
 }
 
 void InitGame() {
+    // Running out of memory part-way releases whatever was made before the program stops.
+    SetOutOfMemoryTeardown(ShutdownGame);
     SetOverlaySize(OverlayWidth, OverlayHeight);
     World = static_cast<uint8_t*>(AllocOrQuit(VolumeSize, true, "the world volume"));
     Flagmap = static_cast<uint8_t*>(AllocOrQuit(VolumeSize, true, "the marker volume"));
@@ -98,8 +72,7 @@ void InitGame() {
 }
 
 void ShutdownGame() {
-    Release(OverlayBuffer);
-    Release(ReadbackBuffer);
+    ReleaseOverlay();
     Release(World);
     Release(Flagmap);
     if (ImageTable) ReleaseImages();

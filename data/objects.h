@@ -40,6 +40,7 @@ static_assert(offsetof(ObjectRecord, marks) == 16 && offsetof(ObjectRecord, rati
 static_assert(offsetof(ObjectRecord, ratingNow) == 28 && offsetof(ObjectRecord, factor) == 36);
 static_assert(offsetof(ObjectRecord, value) == 56);
 
+constexpr int objectCapacity = 230000;   // records of the ObjectTable
 extern ObjectRecord* ObjectTable;   // objectCapacity records indexed by object id; allocated zeroed and freed by start-up/teardown
 
 // Copies record src onto record dst (whole record; dst == src allowed), then

@@ -2,7 +2,7 @@
 // start-up and keeps it; nothing searches with it yet.
 #include "data/pathfinder.h"
 
-#include "core/startup.h"
+#include "platform/memory.h"
 
 #include <cstdlib>
 

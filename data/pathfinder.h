@@ -4,8 +4,11 @@
 
 #include <cstdint>
 
-constexpr int PathNodeCount = 256 * 256;   // one node per cell of a World plane
-constexpr int PathUnitCount = 3000;        // one path per UnitTable record
+#include "world/run_state.h"
+#include "world/volume.h"
+
+constexpr int PathNodeCount = PlaneSize;   // one node per cell of a World plane
+constexpr int PathUnitCount = UnitCount;   // one path per UnitTable record
 constexpr int PathPointsPerUnit = 1000;    // unit u's points start at u * PathPointsPerUnit
 constexpr int PathNoLastPoint = -9;        // pathLast of a unit that has no path yet
 

@@ -1,7 +1,7 @@
 // The start-up lookup tables.
 #include "data/tables.h"
 
-#include "core/startup.h"
+#include "platform/memory.h"
 
 #include <algorithm>
 #include <cmath>
@@ -58,7 +58,7 @@ constexpr TableValue CellValuesB[] = {
 void FillTrig(int begin, int end) {
     for (int i = begin; i < end; ++i) {
         const float a = static_cast<float>(i);
-        const double x = static_cast<double>(a) * TrigDegreeFactor / 1000.0;
+        const double x = static_cast<double>(a) * DegreesToRadians / 1000.0;
         double s, c;
         ::sincos(x, &s, &c);
         SineTable[i] = static_cast<float>(s);

@@ -7,8 +7,8 @@
 constexpr int TrigTableSize = 3600000;   // entries per trig table: 0..3600 degrees (ten turns) in 0.001 steps
 
 // Degrees to radians with pi cut after nine decimals (3.141592653 / 180),
-// not the exact pi / 180; the tables are built with this factor.
-constexpr double TrigDegreeFactor = 0.017453292516666667;
+// not the exact pi / 180: the tables and the camera both use this factor.
+constexpr double DegreesToRadians = 0.017453292516666667;
 
 extern float CellCostTable[256];   // cost by World cell value; written only by BuildTuningTables
 extern float CellTableB[256];      // second per-cell-value table; written only by BuildTuningTables

@@ -2,9 +2,9 @@
 // pointer in overlay pixels from the bottom-left corner, the clock seed.
 #include "platform/input.h"
 
-#include "core/startup.h"
 #include "platform/platform.h"
 #include "platform/window.h"
+#include "render/overlay.h"
 
 int KeyDown(int virtualKey) { return PlatformKeyHeld(virtualKey) ? 1 : 0; }
 

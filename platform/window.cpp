@@ -9,13 +9,13 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "core/game.h"
-#include "core/startup.h"
 #include "platform/input.h"
 #include "platform/present.h"
+#include "render/overlay.h"
+#include "render/textures.h"
+#include "world/run_state.h"
 
 int windowScale = 2;
-int glContextGeneration = 0;
 int fullscreenOn = 0;
 int presentScale = 2;
 int presentLeft = 0, presentBottom = 0;
@@ -111,9 +111,9 @@ bool PictureRect(int* left, int* top, int* right, int* bottom) {
 }
 
 void SetupProjection() {
-    // The 3D view is always rendered at 320 x 240 in the bottom-left corner and
+    // The 3D view is always rendered at ViewWidth x ViewHeight in the bottom-left corner and
     // read back from there; the window's size only affects the present zoom.
-    glViewport(0, 0, 320, 240);
+    glViewport(0, 0, ViewWidth, ViewHeight);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     // 4/3 and 0.1 are single-precision values widened, exactly as the projection was tuned.

@@ -9,7 +9,6 @@ extern int fullscreenOn;   // 1 while the window covers the screen (F11); F1..F4
 extern int presentScale;   // the zoom the picture is presented at: windowScale, or in fullscreen the largest whole scale that fits
 extern int presentLeft, presentBottom;   // window pixels between the picture and the window's left and bottom edges (0 unless fullscreen)
 extern int windowLost;     // 1 when a window switch left no window at all; the game then ends with status 1
-extern int glContextGeneration;   // counts the OpenGL contexts made so far; per-context state is rebuilt when it changes
 
 // Opens the first window ("GAME", OverlayWidth x windowScale by OverlayHeight x windowScale)
 // and hides the pointer. 1 on success, 0 after the failure's message box.
@@ -33,7 +32,7 @@ bool PictureRect(int* left, int* top, int* right, int* bottom);
 // Releases the context and the window.
 void DestroyGameWindow();
 
-// Viewport (0, 0, 320, 240) and the 45-degree projection, whatever the window's size.
+// Viewport (0, 0, ViewWidth, ViewHeight) and the 45-degree projection, whatever the window's size.
 void SetupProjection();
 
 // Cube textures, then the fixed GL state; always true.

@@ -11,7 +11,6 @@
 
 #include <cstdlib>
 
-#include "core/startup.h"
 #include "platform/platform.h"
 
 ImageSlot* ImageTable = nullptr;

@@ -10,6 +10,7 @@ struct ImageSlot {
     uint32_t channels;   // 3 once loaded
 };
 
+constexpr int ImageSlotCount = 3100;   // slots of the ImageTable
 extern ImageSlot* ImageTable;   // ImageSlotCount slots, zero-filled at start-up, released at teardown
 
 // Reads a 24-bit uncompressed BMP into the slot. True when the picture was

@@ -7,13 +7,9 @@
 
 #include <cmath>
 
-#include "core/game.h"
-#include "platform/input.h"
+#include "data/tables.h"
+#include "world/run_state.h"
 #include "world/volume.h"
-
-int cycleStep = 2;
-float Yaw = 0.0f;
-float Pitch = 0.0f;
 
 static float SinDegrees(float degrees) { return static_cast<float>(std::sin(degrees * DegreesToRadians)); }
 static float CosDegrees(float degrees) { return static_cast<float>(std::cos(degrees * DegreesToRadians)); }
@@ -98,7 +94,7 @@ static void CountStep(int direction) {
     count += direction;
 }
 
-void MovePlayer() {
+void MovePlayer(bool walkBack) {
     float* offset = Player().cellOffset;
     float& px = offset[0];
     float& py = offset[1];
@@ -114,7 +110,7 @@ void MovePlayer() {
         py -= dy;
         if (stepFrame) CountStep(+1);
     }
-    if (KeyDown(Key::Z)) {
+    if (walkBack) {
         pz += dz;
         px += dx;
         py += dy;
@@ -124,9 +120,8 @@ void MovePlayer() {
     CrossCells(px, py, pz);
 }
 
-void MouseLook() {
+void MouseLook(int mx, int my) {
     if (!MouseLookOn) return;
-    int mx = MouseX(), my = MouseY();
     Yaw = static_cast<float>(-2 * mx + 180 - 160);
     Pitch = static_cast<float>(-my + 90 - 90);
 }

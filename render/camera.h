@@ -2,12 +2,7 @@
 // away from solid cells, the head bob, the cell crossing and the mouse look.
 #pragma once
 
-extern int cycleStep;   // motion divisor 1..36: a frame moves 0.1 / cycleStep of a cell; set by the console, saved
-extern float Yaw;       // degrees; at a level view 0 looks toward smaller y, 90 toward larger x
-extern float Pitch;     // degrees; -90 level, 0 straight down, -180 straight up
-
-// Degrees to radians with the game's own factor (pi cut after nine decimals).
-constexpr double DegreesToRadians = 0.017453292516666667;
+// The camera's angles, the cursor and the player's offset are in world/run_state.h.
 
 // The World value of the cell at the cursor plus (floor(fx), floor(fy), floor(fz)).
 // Cells outside the volume read as solid rock, so the walk never carries the
@@ -18,8 +13,9 @@ int ProbeCell(float fx, float fy, float fz);
 // cursor cell along the world axes.
 void CollidePlayer(float u, float v, float w);
 
-// Walk forward and back, collide, cross cell borders: the motion of one frame.
-void MovePlayer();
+// Walk forward (while WalkOn) and back (while walkBack: Z is held), collide,
+// cross cell borders: the motion of one frame.
+void MovePlayer(bool walkBack);
 
-// Sets the angles from the pointer while mouse look is on.
-void MouseLook();
+// Sets the angles from the pointer, in overlay pixels, while mouse look is on.
+void MouseLook(int pointerX, int pointerY);

@@ -7,11 +7,30 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/startup.h"
-#include "platform/input.h"
+#include "platform/memory.h"
 #include "render/fonts.h"
 
+int OverlayWidth = 0;
+int OverlayHeight = 0;
+uint8_t* OverlayBuffer = nullptr;
+uint8_t* ReadbackBuffer = nullptr;
 char TextBuffer[TextBufferSize] = {};
+
+void ReleaseOverlay() {
+    std::free(OverlayBuffer);
+    std::free(ReadbackBuffer);
+    OverlayBuffer = ReadbackBuffer = nullptr;
+}
+
+void SetOverlaySize(int width, int height) {
+    OverlayWidth = width;
+    OverlayHeight = height;
+    ReleaseOverlay();
+    size_t bytes = static_cast<size_t>(width) * height * 4;
+    OverlayBuffer = static_cast<uint8_t*>(AllocOrQuit(bytes, false, "the overlay picture"));
+    // The renderer always reads back the whole view, whatever the overlay's size.
+    ReadbackBuffer = static_cast<uint8_t*>(AllocOrQuit(static_cast<size_t>(ViewWidth) * ViewHeight * 3, false, "the read-back picture"));
+}
 
 void FormatText(const char* format, ...) {
     va_list args;
@@ -62,8 +81,7 @@ void DrawLine(int x1, int y1, int x2, int y2, uint8_t r, uint8_t g, uint8_t b) {
     }
 }
 
-void DrawCursorCross() {
-    int mx = MouseX(), my = MouseY();
+void DrawCursorCross(int mx, int my) {
     DrawLine(mx, my, mx + 5, my, 255, 255, 255);
     DrawLine(mx, my, mx, my + 5, 255, 255, 255);
     DrawLine(mx, my, mx - 5, my, 255, 255, 255);

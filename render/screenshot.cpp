@@ -5,8 +5,8 @@
 #include <ctime>
 #include <vector>
 
-#include "core/startup.h"
 #include "platform/platform.h"
+#include "render/overlay.h"
 #include "render/png_encode.h"
 
 // Two screenshots in one second get a numbered suffix; this many in one

@@ -3,32 +3,19 @@
 // visible face its own begin/end pair.
 #include "render/voxel.h"
 
-#include "core/game.h"
-#include "core/startup.h"
-#include "platform/present.h"
-#include "platform/window.h"
-#include "render/bitmap.h"
 #include "render/camera.h"
+#include "render/overlay.h"
+#include "render/textures.h"
 #include "render/voxel_faces.h"
 #include "render/voxel_fast.h"
+#include "world/run_state.h"
 #include "world/volume.h"
 
 uint8_t KeyColour[3] = {255, 0, 229};
 long long renderedFaces = 0;
 Renderer activeRenderer = Renderer::Fast;
 
-// Blueprint marks drawn with the dungeon picture that fits them.
-struct MarkPicture {
-    uint8_t mark;
-    int slot;
-};
-constexpr MarkPicture MarkPictures[] = {
-    {Rock, 111},     {Floor, 119},       {Door, 128},   {StairFoot, 137}, {StairHead, 136}, {Chest, 120},
-    {Candelabrum, 122}, {Scroll, 167}, {Coffin, 124}, {Fountain, 134},  {Special, 118},
-};
-constexpr int MarkPictureCount = sizeof MarkPictures / sizeof MarkPictures[0];
-static GLuint MarkTextures[MarkPictureCount];   // made per context from the pictures above
-static int preparedContext = -1;                // the context generation the per-context state belongs to
+static int preparedContext = -1;   // the context generation KeyColour was measured in
 
 void PrepareContext() {
     if (preparedContext == glContextGeneration) return;
@@ -41,23 +28,7 @@ void PrepareContext() {
     glReadPixels(0, 0, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, pixel);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     for (int i = 0; i < 3; ++i) KeyColour[i] = pixel[i];
-
-    glGenTextures(MarkPictureCount, MarkTextures);
-    for (int i = 0; i < MarkPictureCount; ++i) {
-        glBindTexture(GL_TEXTURE_2D, MarkTextures[i]);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        const ImageSlot& slot = ImageTable[MarkPictures[i].slot];
-        if (UploadableSquare(slot))
-            glTexImage2D(GL_TEXTURE_2D, 0, 3, slot.width, slot.width, 0, GL_RGB, GL_UNSIGNED_BYTE, slot.pixels);
-    }
-}
-
-GLuint TextureForCell(uint8_t value) {
-    if (value < CubeTextureCount) return CubeTextures[value];
-    for (int i = 0; i < MarkPictureCount; ++i)
-        if (MarkPictures[i].mark == value) return MarkTextures[i];
-    return MarkTextures[MarkPictureCount - 1];
+    PrepareMarkTextures();
 }
 
 static void DrawQuad(const FaceQuad& quad, float h) {
@@ -135,11 +106,11 @@ void DrawVisibleCells() {
 
 void CompositeView() {
     glLoadIdentity();
-    glReadPixels(0, 0, ReadbackWidth, ReadbackHeight, GL_RGB, GL_UNSIGNED_BYTE, ReadbackBuffer);
-    if (OverlayWidth != 320 || OverlayHeight != 240) return;
+    glReadPixels(0, 0, ViewWidth, ViewHeight, GL_RGB, GL_UNSIGNED_BYTE, ReadbackBuffer);
+    if (OverlayWidth != ViewWidth || OverlayHeight != ViewHeight) return;
     const uint8_t* src = ReadbackBuffer;
     uint8_t* dst = OverlayBuffer;
-    for (int i = 0; i < 320 * 240; ++i, src += 3, dst += 4) {
+    for (int i = 0; i < ViewWidth * ViewHeight; ++i, src += 3, dst += 4) {
         if (src[0] == KeyColour[0] && src[1] == KeyColour[1] && src[2] == KeyColour[2]) continue;
         dst[0] = src[0];
         dst[1] = src[1];
@@ -154,11 +125,11 @@ void DrawView() {
     else DrawVisibleCells();
 }
 
-void ViewFrame() {
+void ViewFrame(bool walkBack, int pointerX, int pointerY) {
     glLoadIdentity();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     DrawView();
-    MovePlayer();
+    MovePlayer(walkBack);
     CompositeView();
-    MouseLook();
+    MouseLook(pointerX, pointerY);
 }

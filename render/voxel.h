@@ -12,8 +12,9 @@ extern long long renderedFaces;   // quads drawn since the last reset: cube face
 enum class Renderer { Reference, Fast };
 extern Renderer activeRenderer;   // which renderer ViewFrame uses; the fast one by default
 
-// Draw, move (walk, collide, cross), composite, then mouse look.
-void ViewFrame();
+// Draw, move (walk, collide, cross), composite, then mouse look. The loop
+// hands in this frame's input: Z held, and the pointer in overlay pixels.
+void ViewFrame(bool walkBack, int pointerX, int pointerY);
 
 // Draws the view with the renderer that is active.
 void DrawView();
@@ -25,10 +26,6 @@ void DrawObjectiveMarker(int x, int y, int z);
 
 // Reads the 3D picture back and copies every non-background pixel into the overlay.
 void CompositeView();
-
-// The texture a cell value is drawn with: CubeTextures for 1..31, a dungeon
-// picture for the blueprint marks, never past the tables.
-GLuint TextureForCell(uint8_t value);
 
 // Sets the camera on the current matrix: pitch, yaw, the turn to world axes and the eye's place in its cell.
 void ApplyCamera();

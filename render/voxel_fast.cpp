@@ -3,9 +3,10 @@
 #include <cmath>
 #include <vector>
 
-#include "core/game.h"
+#include "render/textures.h"
 #include "render/voxel.h"
 #include "render/voxel_faces.h"
+#include "world/run_state.h"
 #include "world/volume.h"
 
 bool frustumCulling = true;
@@ -32,7 +33,7 @@ constexpr int BlocksDown = (WorldLayers + BlockSide - 1) / BlockSide;
 
 struct Block {
     int lo[3], hi[3];   // the cells collected, inclusive, world x, y, z
-    int revision;       // worldRevision when collected
+    uint32_t revision;  // WorldRevision() when collected
     int generation;     // listGeneration when collected
     // Model axes relative to the block's origin cell: x - ox, oy - y, z - oz.
     std::vector<ArrayVertex> vertices;
@@ -99,13 +100,13 @@ static void CollectBlock(Block& block, int bx, int by, int bz, const int lo[3], 
         faces.clear();
     }
     for (int a = 0; a < 3; ++a) block.lo[a] = lo[a], block.hi[a] = hi[a];
-    block.revision = worldRevision;
+    block.revision = WorldRevision();
     block.generation = listGeneration;
     ++collectedBlocks;
 }
 
 static bool Current(const Block& block, const int lo[3], const int hi[3]) {
-    if (block.revision != worldRevision || block.generation != listGeneration) return false;
+    if (block.revision != WorldRevision() || block.generation != listGeneration) return false;
     for (int a = 0; a < 3; ++a)
         if (block.lo[a] != lo[a] || block.hi[a] != hi[a]) return false;
     return true;

@@ -17,10 +17,8 @@ protected:
     void SetUp() override {
         std::filesystem::create_directories("map");
         HeadlessReset();
-        ResetRunState();
+        FreshProcessState();
         SetOverlaySize(320, 240);
-        windowScale = 2;
-        fullscreenOn = windowLost = 0;
         InitGame();
         ASSERT_EQ(OpenMainWindow(), 1);
         HeadlessPauses().clear();
@@ -31,17 +29,12 @@ protected:
         HeadlessReset();
     }
 
-    // The run variables as a fresh process has them.
-    static void ResetRunState() {
-        quitRequested = frameCounter = objectivesTotal = objectivesFound = 0;
-        MVD = 6;
-        MouseLookOn = WalkOn = leftPressed = rightPressed = leftPressFrame = rightPressFrame = 0;
-        cycleStep = 2;
-        windowLost = 0;
-        Yaw = Pitch = 0.0f;
-        SX = SY = SZ = 0;
-        consoleOpen = lineReady = lineLength = 0;
+    // The run, the window and the console as a fresh process has them.
+    static void FreshProcessState() {
+        ResetRunState();
+        windowScale = 2;
         fullscreenOn = windowLost = 0;
+        consoleOpen = lineReady = lineLength = 0;
         lineText[0] = 0;
     }
 

@@ -52,24 +52,24 @@ TEST_F(Camera, WalkMovesAlongTheLineOfSightAndZWalksBack) {
     for (const auto& w : walks) {
         Yaw = w.yaw, Pitch = w.pitch;
         SetOffset(0.5f, 0.5f, 0.5f);
-        MovePlayer();
+        MovePlayer(KeyDown(Key::Z));
         for (int a = 0; a < 3; ++a) EXPECT_NEAR(P(a), a == w.axis ? w.to : 0.5f, 1e-6f) << w.yaw << " " << w.pitch << " axis " << a;
     }
     // A step is counted in every cycleStep-th frame only.
     EXPECT_EQ(Player().stepCount, 3);   // frame 0: 0 % 2 == 0
     frameCounter = 1;
-    MovePlayer();
+    MovePlayer(KeyDown(Key::Z));
     EXPECT_EQ(Player().stepCount, 3);
 
     // Walking forward and back in one frame cancel, and so do their steps.
     frameCounter = 0;
     HeadlessSetKey(Key::Z, true);
     SetOffset(0.5f, 0.5f, 0.5f);
-    MovePlayer();
+    MovePlayer(KeyDown(Key::Z));
     EXPECT_FLOAT_EQ(P(2), 0.5f);
     EXPECT_EQ(Player().stepCount, 3);
     WalkOn = 0;
-    MovePlayer();
+    MovePlayer(KeyDown(Key::Z));
     EXPECT_FLOAT_EQ(P(2), 0.55f);
 }
 
@@ -102,16 +102,16 @@ TEST_F(Camera, PushesKeepTheEyeAwayFromSolidCells) {
 
 TEST_F(Camera, CellCrossingHandsOverToTheNeighbour) {
     SetOffset(-0.03f, 0.5f, 0.5f);
-    MovePlayer();
+    MovePlayer(KeyDown(Key::Z));
     EXPECT_EQ(SX, 101);
     EXPECT_FLOAT_EQ(P(0), 0.97f);
     SetOffset(1.0f, 0.5f, 0.5f);   // exactly 1 stays
-    MovePlayer();
+    MovePlayer(KeyDown(Key::Z));
     SetOffset(0.5f, 1.25f, 0.5f);
-    MovePlayer();
+    MovePlayer(KeyDown(Key::Z));
     EXPECT_FLOAT_EQ(P(1), 0.25f);
     SetOffset(0.5f, 0.5f, 1.5f);
-    MovePlayer();
+    MovePlayer(KeyDown(Key::Z));
     EXPECT_EQ((std::array<int, 3>{SX, SY, SZ}), (std::array<int, 3>{101, 101, 19}));
 }
 
@@ -140,7 +140,7 @@ TEST_F(Camera, AStepCountAtTheTopOfItsRangeWalksOnWithoutAJump) {
     float bob = static_cast<float>(std::sin(static_cast<float>(Player().stepCount) / 5.0));
     for (frameCounter = 0; frameCounter < 20; frameCounter += 2) {
         int before = Player().stepCount;
-        MovePlayer();
+        MovePlayer(KeyDown(Key::Z));
         int after = Player().stepCount;
         EXPECT_LT(after, before) << "stepped back by a whole bob period";
         EXPECT_GT(after, 0);
@@ -152,7 +152,7 @@ TEST_F(Camera, AStepCountAtTheTopOfItsRangeWalksOnWithoutAJump) {
     // Ordinary counts step by one, as before.
     Player().stepCount = 1000;
     frameCounter = 0;
-    MovePlayer();
+    MovePlayer(KeyDown(Key::Z));
     EXPECT_EQ(Player().stepCount, 1001);
 }
 
@@ -162,14 +162,14 @@ TEST_F(Camera, MouseLookSetsTheAnglesFromThePointer) {
     windowScale = 2;
     HeadlessSetPointer(20, 300);   // a 640 x 480 window: column 10, row 90
     ASSERT_EQ(OpenMainWindow(), 1);
-    MouseLook();
+    MouseLook(MouseX(), MouseY());
     EXPECT_EQ(Yaw, 0.0f);   // off: unchanged
     MouseLookOn = 1;
-    MouseLook();
+    MouseLook(MouseX(), MouseY());
     EXPECT_EQ(Yaw, 0.0f);
     EXPECT_EQ(Pitch, -90.0f);
     HeadlessSetPointer(0, 479);
-    MouseLook();
+    MouseLook(MouseX(), MouseY());
     EXPECT_EQ(Yaw, 20.0f);
     EXPECT_EQ(Pitch, 0.0f);
 }
@@ -188,7 +188,7 @@ TEST_F(Camera, TheCursorNeverLeavesTheVolume) {
         SX = w.sx, SY = w.sy, SZ = w.sz;
         SetOffset(0.5f, 0.5f, 0.5f);
         for (int i = 0; i < 200; ++i) {
-            MovePlayer();
+            MovePlayer(KeyDown(Key::Z));
             ASSERT_TRUE(InsideVolume(SX, SY, SZ)) << w.yaw << " " << w.pitch << " step " << i;
             for (float o : Player().cellOffset) ASSERT_TRUE(o >= 0.0f && o <= 1.0f) << o;
         }

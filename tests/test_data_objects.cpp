@@ -1,5 +1,4 @@
 // The ObjectTable after the catalogue build and the start objects, and CopyObject.
-#include "core/startup.h"
 #include "data/catalogue.h"
 #include "data/objects.h"
 

@@ -145,7 +145,7 @@ TEST_F(Display, AFailedSwitchFallsBackToAWindowOrEndsTheGame) {
 TEST_F(Display, AGameThatLostItsWindowEndsWithStatusOne) {
     ShutdownGame();
     HeadlessReset();
-    ResetRunState();
+    FreshProcessState();
     // F11 held: the first frame goes fullscreen; from its pause on, every
     // window fails to open, so the second frame's switch back and the way
     // back to fullscreen both fail.

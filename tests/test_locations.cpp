@@ -198,12 +198,12 @@ TEST_F(SaveFolderTest, TheFirstSaveMakesThePlayersFolderAndLoadingReadsFromIt) {
     const std::string saves = (temp.path / "home/.local/share/voxel-dungeon").string();
     SetSaveFolder(saves.c_str(), true);
     World[CellIndex(3, 4, 5)] = 9;
-    SaveGame(1);
+    SaveGame(1, DrawProgressScreen);
     EXPECT_EQ(fs::file_size(saves + "/SAVEGAME1.mainmap"), static_cast<uintmax_t>(VolumeFileSize));
     EXPECT_EQ(fs::file_size(saves + "/SAVEGAME1.variables"), static_cast<uintmax_t>(VariablesFileSize));
     EXPECT_TRUE(fs::is_empty("map"));
     World[CellIndex(3, 4, 5)] = 0;
-    LoadGame(1);
+    LoadGame(1, DrawProgressScreen);
     EXPECT_EQ(World[CellIndex(3, 4, 5)], 9);
 }
 

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "render/fonts.h"
+#include "platform/input.h"
 #include "render/overlay.h"
 #include "test_util.h"
 
@@ -117,7 +118,7 @@ TEST_F(Overlay, CursorCrossIsClippedAtTheCorners) {
     for (const auto& c : cases) {
         Clear();
         HeadlessSetPointer(c.px, c.py);
-        DrawCursorCross();
+        DrawCursorCross(MouseX(), MouseY());
         const Pixels pixels = SetPixels();
         EXPECT_EQ(pixels.size(), c.count) << c.px;
         EXPECT_TRUE(pixels.count(c.a) && pixels.count(c.b)) << c.px;

@@ -7,6 +7,7 @@
 
 #include "platform/input.h"
 #include "platform/present.h"
+#include "render/textures.h"
 #include "test_util.h"
 
 namespace {

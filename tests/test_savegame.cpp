@@ -127,7 +127,7 @@ protected:
     void ExpectRefused(int slot, const std::string& message) {
         GameState before = GameState::Take();
         std::set<std::string> files = MapFolder();
-        ExpectOnlyMessage([&] { LoadGame(slot); }, message);
+        ExpectOnlyMessage([&] { LoadGame(slot, DrawProgressScreen); }, message);
         EXPECT_TRUE(GameState::Take() == before) << "the game changed";
         EXPECT_EQ(MapFolder(), files);
     }
@@ -142,7 +142,7 @@ TEST_F(SaveGameFiles, FilesHoldTheRawTablesAndLittleEndianVariables) {
     FillGame(1);
     frameCounter = 0x12345678, cycleStep = 36, MVD = 30;
     SX = 255, SY = 0, SZ = 179, objectivesTotal = 20, objectivesFound = 19;
-    SaveGame(1);
+    SaveGame(1, DrawProgressScreen);
 
     EXPECT_EQ(MapFolder(), SlotOneFiles);
     for (int kind = 0; kind < 4; ++kind) EXPECT_EQ(static_cast<long long>(fs::file_size(SlotFile(1, kind))), Sizes[kind]) << Kinds[kind];
@@ -155,7 +155,7 @@ TEST_F(SaveGameFiles, FilesHoldTheRawTablesAndLittleEndianVariables) {
 
     // A negative frame count is stored in two's complement; saving over a slot rewrites it whole.
     frameCounter = -2;
-    SaveGame(1);
+    SaveGame(1, DrawProgressScreen);
     const Bytes again = ReadBytes(SlotFile(1, 3));
     EXPECT_EQ(Bytes(again.begin(), again.begin() + 4), (Bytes{0xFE, 0xFF, 0xFF, 0xFF}));
     EXPECT_EQ(static_cast<long long>(fs::file_size(SlotFile(1, 0))), VolumeFileSize);
@@ -168,7 +168,7 @@ TEST_F(SaveGameFiles, SaveAndLoadShowEveryStepAndPauseForTheirFullTime) {
     FillGame(1);
     for (const std::string verb : {"Saving", "Loading"}) {
         SCOPED_TRACE(verb);
-        Watch([&] { verb == "Saving" ? SaveGame(1) : LoadGame(1); });
+        Watch([&] { verb == "Saving" ? SaveGame(1, DrawProgressScreen) : LoadGame(1, DrawProgressScreen); });
         EXPECT_EQ(HeadlessPauses(), expectedPauses);
         ASSERT_EQ(screens.size(), 26u);
         std::vector<Bytes> expected;
@@ -214,12 +214,12 @@ TEST_F(SaveGameFiles, TheGameRunsOnAfterTheKeysSaveAndLoad) {
 TEST_F(SaveGameFiles, ClicksCountRightAfterLoadingAnEarlierSave) {
     BuildWorld(1234);
     frameCounter = 20;
-    SaveGame(1);
+    SaveGame(1, DrawProgressScreen);
     frameCounter = 5000;   // much later a click was accepted
     HeadlessQueueEvent(WindowEvent::LeftButton);
     RunFrame();
     ASSERT_EQ(leftPressFrame, 5000);
-    LoadGame(1);
+    LoadGame(1, DrawProgressScreen);
     ASSERT_EQ(frameCounter, 20);
     HeadlessQueueEvent(WindowEvent::LeftButton);
     RunFrame();
@@ -235,7 +235,7 @@ TEST_F(SaveGameChecks, AnEmptyOrDamagedSlotIsRefusedWholeAndChangesNothing) {
     ExpectRefused(2, "Slot 2 is empty");
     EXPECT_TRUE(MapFolder().empty());
 
-    SaveGame(1);
+    SaveGame(1, DrawProgressScreen);
     fs::copy("map", "sound");
     auto restore = [] { fs::copy("sound", "map", fs::copy_options::overwrite_existing | fs::copy_options::recursive); };
     auto setVariable = [](int index, int32_t value) {
@@ -283,7 +283,7 @@ TEST_F(SaveGameChecks, AnEmptyOrDamagedSlotIsRefusedWholeAndChangesNothing) {
     setVariable(7, 11);   // found = total
     setOffset(0, 0.0f);
     setOffset(2, 1.0f);
-    LoadGame(1);
+    LoadGame(1, DrawProgressScreen);
     EXPECT_EQ(SX, 0);
     EXPECT_EQ(SY, 255);
     EXPECT_EQ(objectivesFound, 11);
@@ -299,11 +299,11 @@ protected:
     void SetUp() override {
         SaveSlot::SetUp();
         FillGame(2);
-        SaveGame(1);
+        SaveGame(1, DrawProgressScreen);
         for (int kind = 0; kind < 4; ++kind) newFiles[kind] = ReadBytes(SlotFile(1, kind));
         newState = GameState::Take().WithoutLastCell();
         FillGame(1);
-        SaveGame(1);
+        SaveGame(1, DrawProgressScreen);
         oldState = GameState::Take().WithoutLastCell();
     }
     void Arrange(int switched, bool marker) {
@@ -313,7 +313,7 @@ protected:
     // Loads slot 1 over state 3, checks that no temporary or marker is left, and returns what was loaded.
     static GameState LoadOverOtherState() {
         FillGame(3);
-        LoadGame(1);
+        LoadGame(1, DrawProgressScreen);
         EXPECT_EQ(MapFolder(), SlotOneFiles);
         return GameState::Take().WithoutLastCell();
     }
@@ -323,9 +323,9 @@ protected:
 
 TEST_F(SaveGameSlot, ALoadRestoresEverySavedByteButTheLastCellAndSlotsAreSeparate) {
     FillGame(3);
-    SaveGame(2);
+    SaveGame(2, DrawProgressScreen);
     const uint8_t lastWorld = World[LastCell], lastFlag = Flagmap[LastCell];   // state 3's, unlike state 1's
-    LoadGame(1);
+    LoadGame(1, DrawProgressScreen);
     EXPECT_TRUE(GameState::Take().WithoutLastCell() == oldState);
     EXPECT_EQ(World[LastCell], lastWorld);
     EXPECT_EQ(Flagmap[LastCell], lastFlag);
@@ -338,7 +338,7 @@ TEST_F(SaveGameSlot, TheMarkerDecidesBetweenTheNewFilesAndTheOldSlot) {
         Arrange(switched, true);
         EXPECT_TRUE(LoadOverOtherState() == newState);
         FillGame(1);
-        SaveGame(1);
+        SaveGame(1, DrawProgressScreen);
     }
     // Without it the old slot stands and the temporaries go, even one cut off in the middle of its write.
     Arrange(0, false);
@@ -350,7 +350,7 @@ TEST_F(SaveGameSlot, TheMarkerDecidesBetweenTheNewFilesAndTheOldSlot) {
     // A save cleans up after an earlier one that was cut short.
     Arrange(0, false);
     FillGame(4);
-    SaveGame(1);
+    SaveGame(1, DrawProgressScreen);
     EXPECT_EQ(MapFolder(), SlotOneFiles);
     EXPECT_EQ(ReadBytes(SlotFile(1, 3))[4], 7);   // cycleStep of state 4
 }
@@ -397,14 +397,14 @@ TEST_F(SaveGameSlot, ALoadThatFailsHalfWayLeavesTheGameAsItWas) {
     for (size_t d = 0; d < std::size(damages); ++d) {
         SCOPED_TRACE("damage " + std::to_string(d));
         FillGame(1);
-        SaveGame(1);
+        SaveGame(1, DrawProgressScreen);
         FillGame(3);
         const GameState before = GameState::Take();
         int pauses = 0;
         HeadlessOnPause([&](int) {
             if (++pauses == 30) damages[d]();   // during the flagmap's steps
         });
-        LoadGame(1);
+        LoadGame(1, DrawProgressScreen);
         HeadlessOnPause(nullptr);
         EXPECT_TRUE(GameState::Take() == before) << "a half-loaded game";
         const Bytes shown = HeadlessFrontPixels();
@@ -441,7 +441,7 @@ TEST_F(SaveGameSlot, AFailedSaveKeepsThePreviousSlot) {
         SCOPED_TRACE(path.string());
         fs::create_directory(path);
         FillGame(2);
-        Watch([] { SaveGame(1); });
+        Watch([] { SaveGame(1, DrawProgressScreen); });
         ASSERT_FALSE(screens.empty());
         EXPECT_TRUE(screens.back() == ScreenOf("Save failed"));
         EXPECT_EQ(HeadlessPauses().back(), 1000);
@@ -452,7 +452,7 @@ TEST_F(SaveGameSlot, AFailedSaveKeepsThePreviousSlot) {
 
     // Without the map folder nothing can be written, and nothing is created.
     fs::remove_all("map");
-    ExpectOnlyMessage([] { SaveGame(1); }, "Save failed");
+    ExpectOnlyMessage([] { SaveGame(1, DrawProgressScreen); }, "Save failed");
     EXPECT_FALSE(fs::exists("map"));
 }
 

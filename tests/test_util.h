@@ -18,6 +18,7 @@
 #include "platform/headless/headless.h"
 #include "platform/window.h"
 #include "render/bitmap.h"
+#include "render/overlay.h"
 
 using Bytes = std::vector<uint8_t>;
 

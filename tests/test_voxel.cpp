@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "game_fixture.h"
+#include "platform/input.h"
 #include "platform/present.h"
+#include "render/textures.h"
 #include "render/voxel.h"
 #include "render/voxel_fast.h"
 
@@ -34,8 +36,7 @@ protected:
         SetSlot(slot, 8, 8, rgb);
     }
     static void Put(int x, int y, int z, uint8_t v) {
-        World[CellIndex(x, y, z)] = v;
-        ++worldRevision;
+        WritableWorld()[CellIndex(x, y, z)] = v;
     }
     // Draws the view (no motion) and composites it; returns the faces drawn.
     static long long Render() {
@@ -107,8 +108,7 @@ TEST_F(Voxel, ObjectiveMarkerIsASmallerCubeWithTextureTen) {
     Render();
     int cube = RunWidth(200, 40, 40);
     Put(100, 97, 20, 0);
-    Flagmap[CellIndex(100, 97, 20)] = ObjectiveFlag;
-    ++worldRevision;
+    WritableFlagmap()[CellIndex(100, 97, 20)] = ObjectiveFlag;
     EXPECT_EQ(Render(), 6);
     int marker = RunWidth(250, 250, 30);
     EXPECT_NEAR(static_cast<double>(marker) / cube, 0.7, 0.05);
@@ -141,12 +141,12 @@ TEST_F(Voxel, PictureLagsTheMotionByOneFrame) {
     Render();
     const Bytes before = Picture();
     BeginFrame();
-    ViewFrame();   // draws where the player stood, then walks
+    ViewFrame(KeyDown(Key::Z) != 0, MouseX(), MouseY());   // draws where the player stood, then walks
     EXPECT_EQ(Differences(before, Picture()), 0);
     EXPECT_LT(Player().cellOffset[1], 0.5f);
     WalkOn = 0;
     BeginFrame();
-    ViewFrame();
+    ViewFrame(KeyDown(Key::Z) != 0, MouseX(), MouseY());
     EXPECT_GT(Differences(before, Picture()), 0);
 }
 

@@ -9,6 +9,7 @@
 #include "game_fixture.h"
 #include "platform/input.h"
 #include "platform/present.h"
+#include "render/textures.h"
 #include "render/voxel.h"
 #include "render/voxel_fast.h"
 #include "world/savegame.h"
@@ -44,12 +45,10 @@ protected:
         SetSlot(slot, 8, 8, rgb);
     }
     static void Put(int x, int y, int z, uint8_t v) {
-        World[CellIndex(x, y, z)] = v;
-        ++worldRevision;
+        WritableWorld()[CellIndex(x, y, z)] = v;
     }
     static void Mark(int x, int y, int z) {
-        Flagmap[CellIndex(x, y, z)] = ObjectiveFlag;
-        ++worldRevision;
+        WritableFlagmap()[CellIndex(x, y, z)] = ObjectiveFlag;
     }
     // Draws the view with this renderer (no motion) and composites it; returns the faces drawn.
     static long long Render(Renderer renderer) {
@@ -135,10 +134,9 @@ TEST_F(VoxelScenes, FastRendererMatchesTheReferenceOnCraftedScenes) {
                 for (int x = SX - 6; x <= SX + 6; ++x) {
                     if (!InsideVolume(x, y, z) || (x == SX && y == SY && z == SZ)) continue;
                     unsigned h = unsigned(x * 73856093) ^ unsigned(y * 19349663) ^ unsigned(z * 83492791);
-                    World[CellIndex(x, y, z)] = values[h % valueCount];
-                    if (h / 7 % 9 == 0) Flagmap[CellIndex(x, y, z)] = ObjectiveFlag;
+                    WritableWorld()[CellIndex(x, y, z)] = values[h % valueCount];
+                    if (h / 7 % 9 == 0) WritableFlagmap()[CellIndex(x, y, z)] = ObjectiveFlag;
                 }
-        ++worldRevision;
         for (float yaw : {0.0f, 100.0f, 225.0f})
             for (float pitch : {-90.0f, -40.0f, -150.0f}) {
                 SCOPED_TRACE(testing::Message() << "at " << SX << "," << SY << "," << SZ << " yaw " << yaw << " pitch " << pitch);
@@ -169,9 +167,8 @@ TEST_F(VoxelScenes, TheKeptFaceListFollowsPickupLoadAndLayerKeys) {
     ExpectFastShowsTheReference();
 
     // A real load through F7 brings back a world the fast renderer has not seen.
-    SaveGame(1);
-    for (int x = 95; x <= 105; ++x) World[CellIndex(x, 96, 20)] = 0;
-    ++worldRevision;
+    SaveGame(1, DrawProgressScreen);
+    for (int x = 95; x <= 105; ++x) WritableWorld()[CellIndex(x, 96, 20)] = 0;
     RunFrame();
     HeadlessSetKey(Key::F7, true);
     RunFrame();
@@ -200,7 +197,7 @@ TEST_F(VoxelScenes, AnOverlaySmallerThanTheViewLeavesItAlone) {
     for (int frame = 0; frame < 3; ++frame) {
         BeginFrame();
         std::memset(OverlayBuffer, 7, 16 * 16 * 4);
-        ViewFrame();
+        ViewFrame(KeyDown(Key::Z) != 0, MouseX(), MouseY());
         for (int i = 0; i < 16 * 16 * 4; ++i) ASSERT_EQ(OverlayBuffer[i], 7) << i;
     }
     SetOverlaySize(320, 240);

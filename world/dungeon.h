@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "world/volume.h"
+
 struct RoomRecord {
     uint16_t x, y;        // top-left cell of the footprint
     uint16_t w, h;        // footprint size
@@ -12,11 +14,11 @@ struct RoomRecord {
     uint8_t templateIndex;
 };
 
-constexpr int RoomListCapacity = 180 * 6000;   // WorldLayers x 6000 records
+constexpr int RoomListCapacity = WorldLayers * 6000;   // room for 6000 records a layer
 
 extern RoomRecord* RoomList;      // rooms of every generated layer, in placement order; a generator buffer
 extern int roomCount;             // records of RoomList in use; reset by GenerateDungeon
-extern int32_t* LayerRoomStart;   // 181 entries: layer z's rooms are LayerRoomStart[z] .. LayerRoomEnd[z] - 1
+extern int32_t* LayerRoomStart;   // WorldLayers + 1 entries: layer z's rooms are LayerRoomStart[z] .. LayerRoomEnd[z] - 1
 extern int32_t* LayerRoomEnd;
 
 void GenerateDungeon(int centreX, int centreY, int firstLayer, int layerCount, int rockSpan, int roomTurns);

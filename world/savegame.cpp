@@ -10,13 +10,11 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "core/game.h"
-#include "core/startup.h"
 #include "platform/platform.h"
-#include "platform/present.h"
-#include "render/camera.h"
-#include "render/overlay.h"
+#include "world/run_state.h"
 #include "world/volume.h"
+
+uint8_t* LoadBackup = nullptr;
 
 constexpr int StepBytes = 1000000;
 constexpr int StepPause = 100;
@@ -56,15 +54,10 @@ static FileName SwitchMarkerName(int slot) {
     return name;
 }
 
+static ProgressScreen showScreen = nullptr;   // the caller's screen for the save or load under way
+
 static void ShowProgress(const char* text, int percent) {
-    BeginFrame();
-    FormatText("%s", text);
-    DrawBigText(20, 100, 255, 255, 0);
-    if (percent >= 0) {
-        FormatText("%d/100.", percent);
-        DrawBigText(20, 89, 255, 255, 0);
-    }
-    PresentFrame();
+    if (showScreen) showScreen(text, percent);
 }
 
 static void ShowMessage(const char* text) {
@@ -127,8 +120,8 @@ static bool TransferVariables(int file, const char* text, bool writing) {
 static bool TransferFile(int which, int file, bool writing) {
     const char* text = writing ? SlotFiles[which].saveText : SlotFiles[which].loadText;
     switch (which) {
-        case MainMap: return TransferVolume(file, World, text, writing);
-        case FlagMap: return TransferVolume(file, Flagmap, text, writing);
+        case MainMap: return TransferVolume(file, writing ? World : WritableWorld(), text, writing);
+        case FlagMap: return TransferVolume(file, writing ? Flagmap : WritableFlagmap(), text, writing);
         case Units: return TransferUnits(file, text, writing);
         default: return TransferVariables(file, text, writing);
     }
@@ -186,7 +179,8 @@ static bool SwitchToTemporaries(int slot) {
     return true;
 }
 
-void SaveGame(int slot) {
+void SaveGame(int slot, ProgressScreen show) {
+    showScreen = show;
     // A save folder of the player's own is made on the first save.
     PrepareSaveFolder();
     // RecoverSlot leaves no temporaries behind, so the new ones start empty;
@@ -252,8 +246,8 @@ static void KeepLiveState(int32_t variables[8]) {
 }
 
 static void RestoreLiveState(const int32_t variables[8]) {
-    std::memcpy(World, LoadBackup, VolumeSize);
-    std::memcpy(Flagmap, LoadBackup + VolumeSize, VolumeSize);
+    std::memcpy(WritableWorld(), LoadBackup, VolumeSize);
+    std::memcpy(WritableFlagmap(), LoadBackup + VolumeSize, VolumeSize);
     std::memcpy(UnitTable, LoadBackup + 2 * VolumeSize, UnitFileSize);
     for (int i = 0; i < 8; ++i) *SavedVariables[i] = variables[i];
 }
@@ -274,7 +268,8 @@ static bool ReadSlot(int slot) {
     return ValuesSound(v, Player());
 }
 
-void LoadGame(int slot) {
+void LoadGame(int slot, ProgressScreen show) {
+    showScreen = show;
     RecoverSlot(slot);
     int present = 0;
     bool sizesRight = true;
@@ -304,5 +299,4 @@ void LoadGame(int slot) {
         ShowMessage(text);
         return;
     }
-    ++worldRevision;
 }

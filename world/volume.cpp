@@ -3,7 +3,16 @@
 uint8_t* World = nullptr;
 uint8_t* Flagmap = nullptr;
 
-int SX = 0;
-int SY = 0;
-int SZ = 0;
-int worldRevision = 0;
+static uint32_t worldRevision = 0;   // counts the write accesses handed out; wraps
+
+uint8_t* WritableWorld() {
+    ++worldRevision;
+    return World;
+}
+
+uint8_t* WritableFlagmap() {
+    ++worldRevision;
+    return Flagmap;
+}
+
+uint32_t WorldRevision() { return worldRevision; }

@@ -13,8 +13,15 @@ constexpr int VolumeSize = PlaneSize * WorldLayers;   // 11,796,480 bytes
 extern uint8_t* World;     // cell values: 0 empty, 1..31 cubes (4 a panel), blueprint marks on layers 140..148
 extern uint8_t* Flagmap;   // same shape; ObjectiveFlag marks an objective
 
-extern int SX, SY, SZ;
-extern int worldRevision;   // bumped whenever cells of World or Flagmap change during play (shaping, pickup, load)     // the view cursor: the cell that holds the player and the camera
+// Every write to the volumes after start-up goes through one of these: they
+// hand out the volume and note that its cells may change, so that whatever a
+// renderer kept of the old cells is known to be stale.
+uint8_t* WritableWorld();
+uint8_t* WritableFlagmap();
+
+// Changes whenever WritableWorld or WritableFlagmap was called; a renderer
+// that kept cells compares it with the value it saw then.
+uint32_t WorldRevision();
 
 constexpr uint8_t ObjectiveFlag = 10;
 constexpr uint8_t PanelCell = 4;

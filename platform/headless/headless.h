@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "../platform.h"
 
 // One message box the game showed.
 struct HeadlessMessage {

@@ -2,7 +2,7 @@
 // calendar time for the headless back end.
 #include <deque>
 
-#include "platform/headless/headless.h"
+#include "headless.h"
 
 static bool keys[256];                  // held state by virtual-key code
 static int pointerX = 0, pointerY = 0;  // global pointer position

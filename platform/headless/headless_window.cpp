@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "platform/headless/headless.h"
+#include "headless.h"
 
 struct VirtualWindow {
     bool open;

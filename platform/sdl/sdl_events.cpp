@@ -1,7 +1,7 @@
 // The pointer and the window events the game handles, from SDL.
 #include <SDL.h>
 
-#include "platform/platform.h"
+#include "../platform.h"
 
 void PlatformPointer(int* x, int* y) {
     // The global position, so that the pointer counts also outside the window.

@@ -1,7 +1,7 @@
 // The keys the game reads, by Windows virtual-key code, polled from SDL's keyboard state.
 #include <SDL.h>
 
-#include "platform/platform.h"
+#include "../platform.h"
 
 // One row per key: virtual-key code, the SDL key that holds it on a US
 // keyboard (for letters see LetterKey), and a second

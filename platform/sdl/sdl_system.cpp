@@ -5,7 +5,7 @@
 #include <ctime>
 #include <time.h>
 
-#include "platform/platform.h"
+#include "../platform.h"
 
 void PlatformMessageBox(const char* caption, const char* text, bool information) {
     Uint32 flags = information ? SDL_MESSAGEBOX_INFORMATION : SDL_MESSAGEBOX_WARNING;

@@ -1,7 +1,7 @@
 // The SDL2 window and its OpenGL context: the window half of platform.h.
 #include <SDL.h>
 
-#include "platform/platform.h"
+#include "../platform.h"
 
 static SDL_Window* window = nullptr;       // the one game window; null while closed
 static SDL_GLContext context = nullptr;    // its OpenGL context, current on the main thread

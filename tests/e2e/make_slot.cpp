@@ -35,6 +35,7 @@
 #include "core/startup.h"
 #include "platform/window.h"
 #include "render/camera.h"
+#include "render/overlay.h"
 #include "world/overworld.h"
 #include "world/savegame.h"
 #include "world/volume.h"
@@ -160,7 +161,7 @@ int main(int argc, char** argv) {
     frameCounter = static_cast<int>(frames);
     cycleStep = 2;
     MVD = scene == "surface" ? 10 : 6;   // from the sky the ground lies 4 to 6 layers down
-    SaveGame(std::atoi(argv[2]));
+    SaveGame(std::atoi(argv[2]), DrawProgressScreen);
     ShutdownGame();
     return SlotWritten(argv[2]) ? 0 : 1;
 }

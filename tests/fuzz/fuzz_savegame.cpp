@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     cycleStep = 2, MVD = 6, SX = 64, SY = 64, SZ = 39, objectivesTotal = 3, objectivesFound = 1;
-    LoadGame(1);
+    LoadGame(1, DrawProgressScreen);
     bool sane = cycleStep >= 1 && cycleStep <= 36 && MVD >= 1 && MVD <= 30 && InsideVolume(SX, SY, SZ) &&
                 objectivesTotal >= 0 && objectivesTotal <= 20 && objectivesFound >= 0 && objectivesFound <= objectivesTotal;
     for (float o : Player().cellOffset) sane = sane && std::isfinite(o) && o >= 0.0f && o <= 1.0f;

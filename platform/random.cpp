@@ -1,4 +1,4 @@
-#include "core/random.h"
+#include "random.h"
 
 uint32_t randomState = 1;
 

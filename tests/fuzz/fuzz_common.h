@@ -12,6 +12,7 @@
 #include "core/startup.h"
 #include "platform/headless/headless.h"
 #include "platform/window.h"
+#include "render/overlay.h"
 
 // Starts the game once per process in a fresh folder with an empty map folder.
 inline void StartFuzzGame(bool withWindow) {

@@ -6,21 +6,17 @@
 
 #include <vector>
 
-#include "game_fixture.h"
 #include "platform/input.h"
-#include "platform/present.h"
-#include "render/textures.h"
-#include "render/voxel.h"
-#include "render/voxel_fast.h"
+#include "voxel_fixture.h"
 #include "world/savegame.h"
 
 namespace {
 
-class VoxelScenes : public GameFixture {
+class VoxelScenes : public VoxelFixture {
 protected:
     void SetUp() override {
-        GameFixture::SetUp();
-        // Plain-coloured pictures, each its own colour, so a face's texture shows as its colour.
+        VoxelFixture::SetUp();
+        // Every picture a cell value or a blueprint mark is drawn with, each its own colour.
         const int slots[] = {1201, 1202, 1203, 1204, 1205, 1206, 1209, 111, 119, 128, 137, 136, 120, 122, 167, 124, 134, 118};
         int n = 0;
         for (int slot : slots) {
@@ -31,45 +27,6 @@ protected:
         Paint(1204, 10, 10, 250);
         Paint(1209, 250, 250, 30);
         CreateCubeTextures();
-        SX = 100, SY = 100, SZ = 20;
-        Player().cellOffset[0] = Player().cellOffset[1] = Player().cellOffset[2] = 0.5f;
-        Yaw = 0.0f, Pitch = -90.0f;   // level, looking toward smaller y
-    }
-    void TearDown() override {
-        activeRenderer = Renderer::Fast;
-        GameFixture::TearDown();
-    }
-    static void Paint(int slot, uint8_t r, uint8_t g, uint8_t b) {
-        Bytes rgb;
-        for (int i = 0; i < 64; ++i) rgb.insert(rgb.end(), {r, g, b});
-        SetSlot(slot, 8, 8, rgb);
-    }
-    static void Put(int x, int y, int z, uint8_t v) {
-        WritableWorld()[CellIndex(x, y, z)] = v;
-    }
-    static void Mark(int x, int y, int z) {
-        WritableFlagmap()[CellIndex(x, y, z)] = ObjectiveFlag;
-    }
-    // Draws the view with this renderer (no motion) and composites it; returns the faces drawn.
-    static long long Render(Renderer renderer) {
-        activeRenderer = renderer;
-        BeginFrame();
-        renderedFaces = 0;
-        DrawView();
-        CompositeView();
-        return renderedFaces;
-    }
-    static Bytes Picture() { return Bytes(OverlayBuffer, OverlayBuffer + 320 * 240 * 4); }
-    static int Differences(const Bytes& a, const Bytes& b) {
-        int n = 0;
-        for (size_t i = 0; i < a.size(); i += 4) n += std::memcmp(&a[i], &b[i], 4) != 0;
-        return n;
-    }
-    // Pixels of the opaque colour (r, g, b) on the picture's middle row.
-    static int RunWidth(uint8_t r, uint8_t g, uint8_t b) {
-        int n = 0;
-        for (int x = 0; x < 320; ++x) n += Bytes(OverlayBuffer + 4 * (120 * 320 + x), OverlayBuffer + 4 * (120 * 320 + x) + 4) == Bytes{r, g, b, 255};
-        return n;
     }
     // The fast renderer with its view culling off draws every face the reference draws.
     static long long RenderUnculled() {

@@ -11,6 +11,12 @@
 GLuint CubeTextures[CubeTextureCount];
 
 void BeginFrame() {
+    // Only the 3D view's corner needs the key colour and a far depth: the
+    // present paints every other window pixel. Clearing a scaled window whole
+    // cost more than drawing the view, so the scissor stays on until the
+    // present, which also keeps the view's own clear inside the corner.
+    glScissor(0, 0, ReadbackWidth, ReadbackHeight);
+    glEnable(GL_SCISSOR_TEST);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     if (OverlayBuffer) memset(OverlayBuffer, 0, static_cast<size_t>(OverlayWidth) * OverlayHeight * 4);
@@ -146,6 +152,7 @@ static void PresentAsPixels(const PresentPlacement& placed) {
 
 void PresentFrame() {
     const PresentPlacement placed = CurrentPlacement();
+    glDisable(GL_SCISSOR_TEST);   // the present covers the whole window
     if (OverlayBuffer) {
         if (presentPath == PresentPath::Texture) PresentAsTexture(placed);
         else PresentAsPixels(placed);

@@ -3,6 +3,10 @@
 // visible face its own begin/end pair.
 #include "render/voxel.h"
 
+#include <GL/glext.h>
+
+#include <vector>
+
 #include "core/game.h"
 #include "core/startup.h"
 #include "platform/present.h"
@@ -133,8 +137,50 @@ void DrawVisibleCells() {
     glPopMatrix();
 }
 
+// The framebuffer's own 4-byte layout, when OpenGL names one as its preferred
+// read-back format: reading it back is then a copy with no conversion. The
+// answer belongs to one context; 0 means packed RGB through ReadbackBuffer.
+static GLenum readFormat = 0;
+static int readFormatContext = -1;
+static std::vector<uint32_t> readback4;   // ReadbackWidth x ReadbackHeight pixels in readFormat
+
+static GLenum PreferredReadFormat() {
+    if (readFormatContext == glContextGeneration) return readFormat;
+    readFormatContext = glContextGeneration;
+    GLint format = 0, type = 0;
+    glGetIntegerv(GL_IMPLEMENTATION_COLOR_READ_FORMAT, &format);
+    glGetIntegerv(GL_IMPLEMENTATION_COLOR_READ_TYPE, &type);
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    const bool bytes = type == GL_UNSIGNED_BYTE;
+    readFormat = bytes && (format == GL_RGBA || format == GL_BGRA) ? static_cast<GLenum>(format) : 0;
+    return readFormat;
+}
+
+// Copies every pixel that is not the key colour into the overlay as opaque
+// RGBA. Pixels are whole 32-bit words (byte 0 first in memory), so the loop
+// has no branches and the compiler vectorises it.
+static void CompositeWords(const uint32_t* src, bool bgra) {
+    const uint32_t key = KeyColour[0] | KeyColour[1] << 8 | static_cast<uint32_t>(KeyColour[2]) << 16;
+    uint32_t* dst = reinterpret_cast<uint32_t*>(OverlayBuffer);
+    for (int i = 0; i < ReadbackWidth * ReadbackHeight; ++i) {
+        uint32_t p = src[i];
+        if (bgra) p = (p & 0xFF00FF00u) | (p >> 16 & 0xFFu) | (p & 0xFFu) << 16;
+        p &= 0x00FFFFFFu;
+        dst[i] = p == key ? dst[i] : p | 0xFF000000u;
+    }
+}
+
 void CompositeView() {
     glLoadIdentity();
+    const GLenum format = PreferredReadFormat();
+    if (format != 0) {
+        readback4.resize(static_cast<size_t>(ReadbackWidth) * ReadbackHeight);
+        glReadPixels(0, 0, ReadbackWidth, ReadbackHeight, format, GL_UNSIGNED_BYTE, readback4.data());
+        if (OverlayWidth == ReadbackWidth && OverlayHeight == ReadbackHeight)
+            CompositeWords(readback4.data(), format == GL_BGRA);
+        return;
+    }
     glReadPixels(0, 0, ReadbackWidth, ReadbackHeight, GL_RGB, GL_UNSIGNED_BYTE, ReadbackBuffer);
     if (OverlayWidth != 320 || OverlayHeight != 240) return;
     const uint8_t* src = ReadbackBuffer;

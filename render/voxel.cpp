@@ -137,48 +137,46 @@ void DrawVisibleCells() {
     glPopMatrix();
 }
 
-// The framebuffer's own 4-byte layout, when OpenGL names one as its preferred
-// read-back format: reading it back is then a copy with no conversion. The
-// answer belongs to one context; 0 means packed RGB through ReadbackBuffer.
-static GLenum readFormat = 0;
+// Whether OpenGL names RGBA bytes as its preferred read-back format, as Mesa
+// does for its 8-bit framebuffers with or without alpha: reading the view back
+// is then a copy with no conversion, where packed RGB costs a conversion of
+// every pixel. The answer belongs to one context.
+static bool readRgba = false;
 static int readFormatContext = -1;
-static std::vector<uint32_t> readback4;   // ReadbackWidth x ReadbackHeight pixels in readFormat
+static std::vector<uint32_t> readbackRgba;   // ReadbackWidth x ReadbackHeight RGBA pixels
 
-static GLenum PreferredReadFormat() {
-    if (readFormatContext == glContextGeneration) return readFormat;
+static bool ReadsRgba() {
+    if (readFormatContext == glContextGeneration) return readRgba;
     readFormatContext = glContextGeneration;
     GLint format = 0, type = 0;
     glGetIntegerv(GL_IMPLEMENTATION_COLOR_READ_FORMAT, &format);
     glGetIntegerv(GL_IMPLEMENTATION_COLOR_READ_TYPE, &type);
+    // An OpenGL without the query refuses the names: clear that error, read RGB.
     while (glGetError() != GL_NO_ERROR) {
     }
-    const bool bytes = type == GL_UNSIGNED_BYTE;
-    readFormat = bytes && (format == GL_RGBA || format == GL_BGRA) ? static_cast<GLenum>(format) : 0;
-    return readFormat;
+    readRgba = format == GL_RGBA && type == GL_UNSIGNED_BYTE;
+    return readRgba;
 }
 
 // Copies every pixel that is not the key colour into the overlay as opaque
-// RGBA. Pixels are whole 32-bit words (byte 0 first in memory), so the loop
-// has no branches and the compiler vectorises it.
-static void CompositeWords(const uint32_t* src, bool bgra) {
+// RGBA. The framebuffer's alpha byte is ignored (a window without alpha reads
+// 255 there). Pixels are whole words, red in the lowest byte on this
+// little-endian layout, so the loop has no branches and is vectorised.
+static void CompositeWords(const uint32_t* src) {
     const uint32_t key = KeyColour[0] | KeyColour[1] << 8 | static_cast<uint32_t>(KeyColour[2]) << 16;
     uint32_t* dst = reinterpret_cast<uint32_t*>(OverlayBuffer);
     for (int i = 0; i < ReadbackWidth * ReadbackHeight; ++i) {
-        uint32_t p = src[i];
-        if (bgra) p = (p & 0xFF00FF00u) | (p >> 16 & 0xFFu) | (p & 0xFFu) << 16;
-        p &= 0x00FFFFFFu;
+        const uint32_t p = src[i] & 0x00FFFFFFu;
         dst[i] = p == key ? dst[i] : p | 0xFF000000u;
     }
 }
 
 void CompositeView() {
     glLoadIdentity();
-    const GLenum format = PreferredReadFormat();
-    if (format != 0) {
-        readback4.resize(static_cast<size_t>(ReadbackWidth) * ReadbackHeight);
-        glReadPixels(0, 0, ReadbackWidth, ReadbackHeight, format, GL_UNSIGNED_BYTE, readback4.data());
-        if (OverlayWidth == ReadbackWidth && OverlayHeight == ReadbackHeight)
-            CompositeWords(readback4.data(), format == GL_BGRA);
+    if (ReadsRgba()) {
+        readbackRgba.resize(static_cast<size_t>(ReadbackWidth) * ReadbackHeight);
+        glReadPixels(0, 0, ReadbackWidth, ReadbackHeight, GL_RGBA, GL_UNSIGNED_BYTE, readbackRgba.data());
+        if (OverlayWidth == ReadbackWidth && OverlayHeight == ReadbackHeight) CompositeWords(readbackRgba.data());
         return;
     }
     glReadPixels(0, 0, ReadbackWidth, ReadbackHeight, GL_RGB, GL_UNSIGNED_BYTE, ReadbackBuffer);

@@ -1,13 +1,14 @@
-// Frame timedemo: a fixed seed and map, fixed places and views. Prints three
+// Frame timedemo: a fixed seed and map, fixed places and views. Prints four
 // tables of median milliseconds a frame:
 //   1. the 3D view per place and MVD: the immediate-mode reference, the fast
 //      renderer without and with culling (face list kept), a frame that crosses
 //      into the next cell, a frame whose list is collected afresh; faces drawn
 //      and overlay pixels that differ from the reference (and culled vs not);
 //   2. PresentFrame at window scales 1..4 through both present paths;
-//   3. the whole frame (clear, view, HUD, present) at scales 2 and 4, MVD 6 and 30.
+//   3. the whole frame (clear, view, HUD, present) at scales 2 and 4, MVD 6 and 30;
+//   4. one culled frame at dungeon MVD 30 split into its stages at scales 1, 2, 4.
 //
-//   build/bench_frame [frames] [view|present|whole]   (one table, or all three; run from
+//   build/bench_frame [frames] [view|present|whole|stages]   (one table, or all four; run from
 //   anywhere, it uses the generated run directory)
 #include <algorithm>
 #include <chrono>

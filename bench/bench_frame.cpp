@@ -1,13 +1,14 @@
-// Frame timedemo: a fixed seed and map, fixed places and views. Prints three
+// Frame timedemo: a fixed seed and map, fixed places and views. Prints four
 // tables of median milliseconds a frame:
 //   1. the 3D view per place and MVD: the immediate-mode reference, the fast
 //      renderer without and with culling (face list kept), a frame that crosses
 //      into the next cell, a frame whose list is collected afresh; faces drawn
 //      and overlay pixels that differ from the reference (and culled vs not);
 //   2. PresentFrame at window scales 1..4 through both present paths;
-//   3. the whole frame (clear, view, HUD, present) at scales 2 and 4, MVD 6 and 30.
+//   3. the whole frame (clear, view, HUD, present) at scales 2 and 4, MVD 6 and 30;
+//   4. one culled frame at dungeon MVD 30 split into its stages at scales 1, 2, 4.
 //
-//   build/bench_frame [frames] [view|present|whole]   (one table, or all three; run from
+//   build/bench_frame [frames] [view|present|whole|stages]   (one table, or all four; run from
 //   anywhere, it uses the generated run directory)
 #include <algorithm>
 #include <chrono>
@@ -171,6 +172,47 @@ void WholeFrameTable(int frames) {
     }
 }
 
+// Waits for the drawing queued so far, as glReadPixels does, without the
+// copy of the whole window that glFinish makes on the headless context.
+void Sync() {
+    uint8_t pixel[4];
+    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+}
+
+// Where one view frame's time goes: each stage ends with a Sync so that
+// llvmpipe's deferred rasterisation is charged to the stage that queued it.
+void StageTable(int frames) {
+    std::printf("\nView stages at dungeon MVD 30, culled, median ms\n%-6s %9s %9s %9s %9s %9s\n", "scale", "begin",
+                "submit", "raster", "composite", "present");
+    PutCamera(Places[0], 30);
+    activeRenderer = Renderer::Fast;
+    frustumCulling = true;
+    presentPath = PresentPath::Texture;
+    for (int scale : {1, 2, 4}) {
+        OpenAtScale(scale);
+        std::vector<double> t[5];
+        for (int i = 0; i < frames + 10; ++i) {
+            double t0 = Now();
+            BeginFrame();
+            Sync();
+            double t1 = Now();
+            DrawView();
+            double t2 = Now();
+            Sync();
+            double t3 = Now();
+            CompositeView();
+            double t4 = Now();
+            PresentFrame();
+            double t5 = Now();
+            if (i < 10) continue;
+            t[0].push_back(t1 - t0), t[1].push_back(t2 - t1), t[2].push_back(t3 - t2), t[3].push_back(t4 - t3);
+            t[4].push_back(t5 - t4);
+        }
+        std::printf("%-6d %7.2fms %7.2fms %7.2fms %7.2fms %7.2fms\n", scale, Median(t[0]), Median(t[1]), Median(t[2]),
+                    Median(t[3]), Median(t[4]));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -189,6 +231,7 @@ int main(int argc, char** argv) {
     if (!*only || !std::strcmp(only, "view")) ViewTable(frames);
     if (!*only || !std::strcmp(only, "present")) PresentTable(frames);
     if (!*only || !std::strcmp(only, "whole")) WholeFrameTable(frames);
+    if (!*only || !std::strcmp(only, "stages")) StageTable(frames);
     ShutdownGame();
     return 0;
 }

@@ -29,7 +29,7 @@ void SetOverlaySize(int width, int height) {
     size_t bytes = static_cast<size_t>(width) * height * 4;
     OverlayBuffer = static_cast<uint8_t*>(AllocOrQuit(bytes, false, "the overlay picture"));
     // The renderer always reads back the whole view, whatever the overlay's size.
-    ReadbackBuffer = static_cast<uint8_t*>(AllocOrQuit(static_cast<size_t>(ViewWidth) * ViewHeight * 3, false, "the read-back picture"));
+    ReadbackBuffer = static_cast<uint8_t*>(AllocOrQuit(static_cast<size_t>(ViewWidth) * ViewHeight * 4, false, "the read-back picture"));
 }
 
 void FormatText(const char* format, ...) {

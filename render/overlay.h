@@ -11,7 +11,7 @@ constexpr int ViewWidth = 320, ViewHeight = 240;
 extern int OverlayWidth;             // 320; written only by SetOverlaySize
 extern int OverlayHeight;            // 240; written only by SetOverlaySize
 extern uint8_t* OverlayBuffer;       // OverlayWidth x OverlayHeight RGBA pixels, row 0 at the bottom
-extern uint8_t* ReadbackBuffer;      // the 3D view read back as packed RGB, ViewWidth x ViewHeight
+extern uint8_t* ReadbackBuffer;      // the 3D view read back, ViewWidth x ViewHeight pixels of 4 bytes (RGBA) or packed 3 (RGB)
 
 // Sets the overlay size and hands out a fresh overlay and read-back buffer.
 void SetOverlaySize(int width, int height);

@@ -3,6 +3,8 @@
 // visible face its own begin/end pair.
 #include "render/voxel.h"
 
+#include <GL/glext.h>
+
 #include "render/camera.h"
 #include "render/overlay.h"
 #include "render/textures.h"
@@ -104,8 +106,47 @@ void DrawVisibleCells() {
     glPopMatrix();
 }
 
+// Whether OpenGL names RGBA bytes as its preferred read-back format, as Mesa
+// does for its 8-bit framebuffers with or without alpha: reading the view back
+// is then a copy with no conversion, where packed RGB costs a conversion of
+// every pixel. The answer belongs to one context.
+static bool readRgba = false;
+static int readFormatContext = -1;
+
+static bool ReadsRgba() {
+    if (readFormatContext == glContextGeneration) return readRgba;
+    readFormatContext = glContextGeneration;
+    GLint format = 0, type = 0;
+    glGetIntegerv(GL_IMPLEMENTATION_COLOR_READ_FORMAT, &format);
+    glGetIntegerv(GL_IMPLEMENTATION_COLOR_READ_TYPE, &type);
+    // An OpenGL without the query refuses the names: clear that error, read RGB.
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    readRgba = format == GL_RGBA && type == GL_UNSIGNED_BYTE;
+    return readRgba;
+}
+
+// Copies every pixel that is not the key colour into the overlay as opaque
+// RGBA. The framebuffer's alpha byte is ignored (a window without alpha reads
+// 255 there). Pixels are whole words, red in the lowest byte on this
+// little-endian layout, so the loop has no branches and is vectorised.
+static void CompositeWords(const uint32_t* src) {
+    const uint32_t key = KeyColour[0] | KeyColour[1] << 8 | static_cast<uint32_t>(KeyColour[2]) << 16;
+    uint32_t* dst = reinterpret_cast<uint32_t*>(OverlayBuffer);
+    for (int i = 0; i < ViewWidth * ViewHeight; ++i) {
+        const uint32_t p = src[i] & 0x00FFFFFFu;
+        dst[i] = p == key ? dst[i] : p | 0xFF000000u;
+    }
+}
+
 void CompositeView() {
     glLoadIdentity();
+    if (ReadsRgba()) {
+        glReadPixels(0, 0, ViewWidth, ViewHeight, GL_RGBA, GL_UNSIGNED_BYTE, ReadbackBuffer);
+        if (OverlayWidth == ViewWidth && OverlayHeight == ViewHeight)
+            CompositeWords(reinterpret_cast<const uint32_t*>(ReadbackBuffer));
+        return;
+    }
     glReadPixels(0, 0, ViewWidth, ViewHeight, GL_RGB, GL_UNSIGNED_BYTE, ReadbackBuffer);
     if (OverlayWidth != ViewWidth || OverlayHeight != ViewHeight) return;
     const uint8_t* src = ReadbackBuffer;

@@ -51,7 +51,8 @@ TEST_F(PlatformPresent, BeginFrameClearsTheOverlayAndTheBackBuffer) {
     BeginFrame();
     EXPECT_EQ(Bytes(OverlayBuffer, OverlayBuffer + OverlayWidth * OverlayHeight * 4), Bytes(OverlayWidth * OverlayHeight * 4, 0));
 
-    // The cleared colour buffer holds the key colour, read back in 8 bits, over the whole window.
+    // The 3D view's corner holds the key colour, read back in 8 bits; the rest
+    // of the window is left to the present, which paints all of it.
     PlatformSwapBuffers();
     const Bytes front = HeadlessFrontPixels();
     ASSERT_EQ(front.size(), 640u * 480u * 4u);
@@ -59,7 +60,11 @@ TEST_F(PlatformPresent, BeginFrameClearsTheOverlayAndTheBackBuffer) {
     EXPECT_EQ(key[0], 255);
     EXPECT_EQ(key[1], 0);
     EXPECT_TRUE(key[2] == 229 || key[2] == 230) << int(key[2]);
-    EXPECT_EQ(Shown(front, 640, 639, 479), key);
+    EXPECT_EQ(Shown(front, 640, 319, 239), key);
+    EXPECT_TRUE(glIsEnabled(GL_SCISSOR_TEST)) << "the view's own clear stays inside the corner";
+    PresentFrame();
+    EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
+    EXPECT_EQ(Shown(HeadlessFrontPixels(), 640, 639, 479), Black);
 }
 
 TEST_F(PlatformPresent, EachOverlayPixelShowsAsAScaleByScaleBlockAndAlphaIsIgnored) {

@@ -92,6 +92,17 @@ TEST_F(Voxel, BackgroundStaysBlackAndOnlyTheKeyIsSkipped) {
     CompositeView();
     EXPECT_EQ(PixelAt(10, 10), (Bytes{KeyColour[0], KeyColour[1], offBlue, 255}));
     EXPECT_EQ(Pixel(11, 10)[3], 0);
+
+    // The key is a colour whatever the framebuffer's alpha: a window without
+    // alpha bits reads back 255 there, and the pixel is still background.
+    BeginFrame();
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(20, 20, 1, 1);
+    glClearColor(KeyColour[0] / 255.0f, KeyColour[1] / 255.0f, KeyColour[2] / 255.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(1.0f, 0.0f, 0.9f, 0.0f);
+    CompositeView();
+    EXPECT_EQ(Pixel(20, 20)[3], 0);
 }
 
 TEST_F(Voxel, PictureLagsTheMotionByOneFrame) {

@@ -17,7 +17,11 @@ struct Parsed {
 };
 
 // Runs ParseOptions on "voxel_dungeon ARGS..." with both streams captured.
-Parsed Parse(std::vector<std::string> args) {
+Parsed Parse(std::vector<std::string> words) {
+    // The options point into the command line, which a process keeps to its
+    // end: the words stay alive until the next parse.
+    static std::vector<std::string> args;
+    args = std::move(words);
     args.insert(args.begin(), "voxel_dungeon");
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());

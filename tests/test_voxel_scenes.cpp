@@ -90,7 +90,7 @@ TEST_F(VoxelScenes, FastRendererMatchesTheReferenceOnCraftedScenes) {
             for (int y = SY - 6; y <= SY + 6; ++y)
                 for (int x = SX - 6; x <= SX + 6; ++x) {
                     if (!InsideVolume(x, y, z) || (x == SX && y == SY && z == SZ)) continue;
-                    unsigned h = unsigned(x * 73856093) ^ unsigned(y * 19349663) ^ unsigned(z * 83492791);
+                    unsigned h = unsigned(x) * 73856093u ^ unsigned(y) * 19349663u ^ unsigned(z) * 83492791u;
                     WritableWorld()[CellIndex(x, y, z)] = values[h % valueCount];
                     if (h / 7 % 9 == 0) WritableFlagmap()[CellIndex(x, y, z)] = ObjectiveFlag;
                 }

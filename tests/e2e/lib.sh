@@ -104,6 +104,20 @@ e2e_build_send_close() {
     echo "$E2E_TMP/send_close"
 }
 
+# Sets MAKE_SLOT to make_e2e_slot beside the game binary (the build makes
+# it), or ends the script when it is missing.
+e2e_find_make_slot() {
+    MAKE_SLOT="$(dirname "$E2E_GAME")/make_e2e_slot"
+    [ -x "$MAKE_SLOT" ] || e2e_fatal "no $MAKE_SLOT: build the make_e2e_slot target"
+}
+
+# Holds Escape until the game has ended (at most 3 s); E2E_EXIT is its status.
+e2e_quit_by_escape() {
+    xdotool keydown Escape
+    e2e_wait_exit 3 || true
+    xdotool keyup Escape 2>/dev/null || true
+}
+
 # Starts the game in its run directory with the options given; its output
 # goes to $E2E_TMP/game.log.
 e2e_start_game() {

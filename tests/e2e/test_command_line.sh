@@ -21,7 +21,7 @@ colours=$("$E2E_PROBE" colours "$NOW")
 e2e_check_that "from / the 3D view is textured (many colours), not white" "$colours colours" [ "$colours" -ge 40 ]
 e2e_check_that "the seed in use is printed as 'Seed: N'" "$(head -3 "$E2E_TMP/game.log")" \
     grep -qE '^Seed: [0-9]+$' "$E2E_TMP/game.log"
-xdotool keydown Escape; e2e_wait_exit 3 || true; xdotool keyup Escape
+e2e_quit_by_escape
 e2e_check "Escape ends it with status 0" 0 "$E2E_EXIT"
 e2e_stop_game
 
@@ -81,7 +81,7 @@ for run in 1 2; do
     e2e_wait_running 60 || exit 1
     e2e_check "run $run prints the seed it was given" "Seed: 12345" "$(grep '^Seed:' "$E2E_TMP/game.log")"
     e2e_slot_op F5 Saving
-    xdotool keydown Escape; e2e_wait_exit 3 || true; xdotool keyup Escape
+    e2e_quit_by_escape
     e2e_stop_game
 done
 for kind in mainmap flagmap unit; do

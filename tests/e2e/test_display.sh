@@ -84,9 +84,7 @@ e2e_until 5 e2e_window_is "0 0 640 480" || true
 win=$(e2e_focus_window) || exit 1
 e2e_check "F11 again returns to the window at its scale" "0 0 640 480" "$(e2e_geometry "$win")"
 
-xdotool keydown Escape
-e2e_wait_exit 3 || true
-xdotool keyup Escape 2>/dev/null || true
+e2e_quit_by_escape
 e2e_check "Escape ends the game with status 0" 0 "$E2E_EXIT"
 e2e_check "no screenshot failed" "" "$(grep 'Screenshot not saved' "$E2E_TMP/game.log" || true)"
 e2e_finish

@@ -65,7 +65,7 @@ e2e_check "F7 loads slot 1 back: MVD as saved" 6 "$(echo "$E2E_COUNTS" | awk '{ 
 e2e_read_position || true
 e2e_check "F7 loads slot 1 back: the position as saved" "$start" "$E2E_POS"
 
-xdotool keydown Escape; e2e_wait_exit 3 || true; xdotool keyup Escape
+e2e_quit_by_escape
 e2e_check "Escape ends the installed game with status 0" 0 "$E2E_EXIT"
 after=$(e2e_tree_listing "$PREFIX")
 e2e_check "nothing under the prefix changed" "" "$(diff <(echo "$before") <(echo "$after") || true)"

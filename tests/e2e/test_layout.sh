@@ -13,8 +13,7 @@ e2e_setup "$1" "$2"
 command -v setxkbmap >/dev/null || { e2e_log "missing tool: setxkbmap (x11-xkb-utils)"; exit 1; }
 e2e_fresh_run_dir
 e2e_build_probe || exit 1
-MAKE_SLOT="$(dirname "$E2E_GAME")/make_e2e_slot"
-[ -x "$MAKE_SLOT" ] || { e2e_log "no $MAKE_SLOT: build the make_e2e_slot target"; exit 1; }
+e2e_find_make_slot
 "$MAKE_SLOT" "$E2E_RUN_DIR" 1 surface 100000000 >/dev/null || exit 1
 # Some X servers keep their keymap whatever a client asks; the test cannot
 # say anything there, so it reports itself skipped (status 77), not passed.
@@ -100,8 +99,6 @@ e2e_log "one second of walking: $(( -before )) cells with the step at 2, $(( -af
 e2e_check_that "env4cyclestep 1 doubles the step" "$(( -before )) cells before, $(( -after )) after" \
     [ "$(( -after * 10 ))" -ge "$(( -before * 15 ))" ]
 
-xdotool keydown Escape
-e2e_wait_exit 3 || true
-xdotool keyup Escape 2>/dev/null || true
+e2e_quit_by_escape
 e2e_check "Escape ends the game with status 0" 0 "$E2E_EXIT"
 e2e_finish

@@ -11,8 +11,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_setup "$1" "$2"
 e2e_fresh_run_dir
 e2e_build_probe || exit 1
-MAKE_SLOT="$(dirname "$E2E_GAME")/make_e2e_slot"
-[ -x "$MAKE_SLOT" ] || { e2e_log "no $MAKE_SLOT: build the make_e2e_slot target"; exit 1; }
+e2e_find_make_slot
 "$MAKE_SLOT" "$E2E_RUN_DIR" 1 surface 100000000 >/dev/null || exit 1
 CELLS=30
 STEP=0.05   # cells a frame at cycleStep 2
@@ -53,9 +52,7 @@ fps=$FPS
 e2e_log "default: $fps frames a second"
 e2e_check_that "by default the game runs 57 to 61 frames a second (30 cells in about 10 s)" "$fps" \
     awk -v f="$fps" 'BEGIN { exit !(f >= 57 && f <= 61) }'
-xdotool keydown Escape
-e2e_wait_exit 3 || true
-xdotool keyup Escape 2>/dev/null || true
+e2e_quit_by_escape
 e2e_check "Escape ends the game with status 0" 0 "$E2E_EXIT"
 
 # --- --fps 0: no limit ---
@@ -67,9 +64,7 @@ fps=$FPS
 e2e_log "--fps 0: $fps frames a second"
 e2e_check_that "--fps 0 runs unlimited: well over 61 frames a second" "$fps" \
     awk -v f="$fps" 'BEGIN { exit !(f >= 90) }'
-xdotool keydown Escape
-e2e_wait_exit 3 || true
-xdotool keyup Escape 2>/dev/null || true
+e2e_quit_by_escape
 
 # --- a rate out of range ---
 for bad in 29 241 x; do

@@ -56,7 +56,7 @@ e2e_check "the packaged game shows the HUD" "$E2E_BANNER" "$(e2e_banner "$NOW")"
 colours=$("$E2E_PROBE" colours "$NOW")
 e2e_check_that "the packaged game's 3D view is textured" "$colours colours" [ "$colours" -ge 40 ]
 e2e_check "the packaged game prints its seed" "Seed: 7" "$(grep '^Seed:' "$E2E_TMP/game.log")"
-xdotool keydown Escape; e2e_wait_exit 3 || true; xdotool keyup Escape
+e2e_quit_by_escape
 e2e_check "Escape ends the packaged game with status 0" 0 "$E2E_EXIT"
 e2e_check "nothing under /usr/share/voxel-dungeon changed" "" \
     "$(diff <(echo "$before") <(e2e_tree_listing /usr/share/voxel-dungeon) || true)"

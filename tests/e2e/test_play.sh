@@ -143,9 +143,7 @@ for scale in 1 3 4 2; do
 done
 
 # --- quitting ---
-xdotool keydown Escape
-e2e_wait_exit 3 || true
-xdotool keyup Escape 2>/dev/null || true
+e2e_quit_by_escape
 e2e_check "Escape ends the game with status 0" 0 "$E2E_EXIT"
 e2e_stop_game
 

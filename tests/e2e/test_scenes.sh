@@ -16,8 +16,7 @@ e2e_fresh_run_dir
 e2e_build_probe || exit 1
 NOW=$(e2e_now)
 DOCS=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../docs" && pwd)
-MAKE_SLOT="$(dirname "$E2E_GAME")/make_e2e_slot"
-[ -x "$MAKE_SLOT" ] || { e2e_log "no $MAKE_SLOT: build the make_e2e_slot target"; exit 1; }
+e2e_find_make_slot
 
 # A load replaces the game's frame count, and a click counts only once the
 # count has passed the last accepted click: each slot loaded later in the
@@ -137,9 +136,7 @@ e2e_log "one second of walking: $(( -before )) cells with the step at 2, $after 
 e2e_check_that "env4cyclestep 1 doubles the step: one second covers far more cells" \
     "$(( -before )) cells before, $after after" [ "$(( after * 10 ))" -ge "$(( -before * 15 ))" ]
 
-xdotool keydown Escape
-e2e_wait_exit 3 || true
-xdotool keyup Escape 2>/dev/null || true
+e2e_quit_by_escape
 e2e_check "Escape ends the game with status 0" 0 "$E2E_EXIT"
 
 e2e_finish

@@ -11,8 +11,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_setup "$1" "$2"
 e2e_fresh_run_dir
 e2e_build_probe || exit 1
-MAKE_SLOT="$(dirname "$E2E_GAME")/make_e2e_slot"
-[ -x "$MAKE_SLOT" ] || e2e_fatal "no make_e2e_slot beside the game binary"
+e2e_find_make_slot
 NOW=$(e2e_now)
 
 # --- a frame counter 5 frames short of 2^31 ---

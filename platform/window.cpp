@@ -173,24 +173,28 @@ int PumpOneMessage() {
 constexpr int ScaleKeys[] = {Key::F1, Key::F2, Key::F3, Key::F4};
 constexpr int FullscreenPause = 300;
 
+// Opens the game window covering the screen, or at windowScale; false after
+// the failure's message box.
+static bool OpenWindowOfKind(bool fullscreen) {
+    return fullscreen ? CreateFullscreenWindow("GAME")
+                      : CreateGameWindow("GAME", OverlayWidth * windowScale, OverlayHeight * windowScale, 16);
+}
+
+// A game with no window gets no keys, so nothing could end it: it ends after
+// this frame, with status 1.
+static void LoseWindow() {
+    windowLost = 1;
+    quitRequested = 1;
+}
+
 // Re-creates the window fullscreen or back at windowScale. A switch that
 // fails (after its message box) falls back to the kind of window the game
-// had; when that cannot be opened either, the game ends with status 1.
+// had; when that cannot be opened either, the window is lost.
 static void SwitchFullscreen() {
     const bool wanted = fullscreenOn == 0;
     DestroyGameWindow();
-    bool opened = wanted ? CreateFullscreenWindow("GAME")
-                         : CreateGameWindow("GAME", OverlayWidth * windowScale, OverlayHeight * windowScale, 16);
-    if (opened) {
-        fullscreenOn = wanted ? 1 : 0;
-    } else {
-        opened = wanted ? CreateGameWindow("GAME", OverlayWidth * windowScale, OverlayHeight * windowScale, 16)
-                        : CreateFullscreenWindow("GAME");
-        if (!opened) {
-            windowLost = 1;
-            quitRequested = 1;
-        }
-    }
+    if (OpenWindowOfKind(wanted)) fullscreenOn = wanted ? 1 : 0;
+    else if (!OpenWindowOfKind(!wanted)) LoseWindow();
     LayOutPicture();
     PlatformHideCursor();
 }
@@ -203,11 +207,8 @@ void HandleWindowKeys() {
         DestroyGameWindow();
         windowScale = n;
         fullscreenOn = 0;
-        if (!CreateGameWindow("GAME", OverlayWidth * n, OverlayHeight * n, 16)) {
-            // Its message box has been shown. A game with no window gets no
-            // keys, so nothing could end it: it ends here, with status 1.
-            windowLost = 1;
-            quitRequested = 1;
+        if (!OpenWindowOfKind(false)) {
+            LoseWindow();
             return;
         }
         LayOutPicture();
@@ -217,6 +218,7 @@ void HandleWindowKeys() {
         SwitchFullscreen();
         // A toggle, unlike the scale keys: the pause keeps one press from switching back and forth.
         PlatformSleep(FullscreenPause);
+        if (windowLost) return;
     }
     // A fullscreen window stays where the screen is.
     if (KeyDown(Key::M) && !fullscreenOn) {

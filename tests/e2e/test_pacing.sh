@@ -43,28 +43,29 @@ measure_fps() {
     FPS=$(awk -v c="$CELLS" -v s="$STEP" -v a="$t0" -v b="$t1" 'BEGIN { printf "%.1f\n", c / s / (b - a) }')
 }
 
+# walk_rate LABEL [OPTIONS...]: starts the game with the options, measures
+# its frame rate from the walk (FPS), logs it and quits with Escape.
+walk_rate() {
+    local label=$1
+    shift
+    e2e_start_game "$@"
+    e2e_wait_running 60 || exit 1
+    e2e_focus_window >/dev/null || exit 1
+    measure_fps 20 || e2e_fatal "$label: the walk in the sky did not cross $CELLS cells in 20 s (at $E2E_POS)"
+    e2e_log "$label: $FPS frames a second"
+    e2e_quit_by_escape
+}
+
 # --- default: 60 frames a second ---
-e2e_start_game
-e2e_wait_running 60 || exit 1
-e2e_focus_window >/dev/null || exit 1
-measure_fps 20 || e2e_fatal "the walk in the sky did not cross $CELLS cells in 20 s (at $E2E_POS)"
-fps=$FPS
-e2e_log "default: $fps frames a second"
-e2e_check_that "by default the game runs 57 to 61 frames a second (30 cells in about 10 s)" "$fps" \
-    awk -v f="$fps" 'BEGIN { exit !(f >= 57 && f <= 61) }'
-e2e_quit_by_escape
+walk_rate default
+e2e_check_that "by default the game runs 57 to 61 frames a second (30 cells in about 10 s)" "$FPS" \
+    awk -v f="$FPS" 'BEGIN { exit !(f >= 57 && f <= 61) }'
 e2e_check "Escape ends the game with status 0" 0 "$E2E_EXIT"
 
 # --- --fps 0: no limit ---
-e2e_start_game --fps 0
-e2e_wait_running 60 || exit 1
-e2e_focus_window >/dev/null || exit 1
-measure_fps 20 || e2e_fatal "with --fps 0 the walk did not cross $CELLS cells in 20 s (at $E2E_POS)"
-fps=$FPS
-e2e_log "--fps 0: $fps frames a second"
-e2e_check_that "--fps 0 runs unlimited: well over 61 frames a second" "$fps" \
-    awk -v f="$fps" 'BEGIN { exit !(f >= 90) }'
-e2e_quit_by_escape
+walk_rate "--fps 0" --fps 0
+e2e_check_that "--fps 0 runs unlimited: well over 61 frames a second" "$FPS" \
+    awk -v f="$FPS" 'BEGIN { exit !(f >= 90) }'
 
 # --- a rate out of range ---
 for bad in 29 241 x; do

@@ -27,6 +27,7 @@
 #include "platform/window.h"
 #include "render/camera.h"
 #include "render/overlay.h"
+#include "render/sight.h"
 #include "render/voxel.h"
 #include "render/voxel_fast.h"
 #include "world/overworld.h"
@@ -83,7 +84,7 @@ void PutCamera(const Place& place, int mvd) {
 // Draws one view with this renderer and culling; returns the faces and keeps the picture.
 long long Picture(Renderer renderer, bool culling, std::vector<uint8_t>* picture) {
     activeRenderer = renderer;
-    frustumCulling = culling;
+    viewCulling = culling;
     renderedFaces = 0;
     ViewOnly();
     picture->assign(OverlayBuffer, OverlayBuffer + 320 * 240 * 4);
@@ -104,8 +105,8 @@ void OpenAtScale(int scale) {
 
 void ViewTable(int frames) {
     std::printf("3D view (clear, draw, read back, composite), median ms a frame\n");
-    std::printf("%-8s %4s %10s %10s %9s %9s %9s %7s %8s %7s %5s %7s\n", "place", "MVD", "reference", "unculled", "culled",
-                "crossing", "rebuilt", "ratio", "faces", "culled", "diff", "on/off");
+    std::printf("%-8s %4s %10s %10s %9s %9s %9s %7s %8s %7s %5s %7s %8s\n", "place", "MVD", "reference", "unculled", "culled",
+                "crossing", "rebuilt", "ratio", "faces", "culled", "diff", "on/off", "seen");
     for (const Place& place : Places) {
         for (int mvd : {6, 15, 30}) {
             PutCamera(place, mvd);
@@ -114,7 +115,9 @@ void ViewTable(int frames) {
             double referenceMs = Time(std::max(3, frames / 5), ViewOnly);
             long long unculledFaces = Picture(Renderer::Fast, false, &unculled);
             double unculledMs = Time(frames, ViewOnly);
+            const long long fillBefore = sightFillCells;
             long long culledFaces = Picture(Renderer::Fast, true, &culled);
+            const long long seenCells = sightFillCells - fillBefore;
             double culledMs = Time(frames, ViewOnly);
             // Every frame steps into a neighbouring cell, round a square, as walking does.
             static const int Steps[4][2] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
@@ -125,9 +128,9 @@ void ViewTable(int frames) {
             });
             PutCamera(place, mvd);
             double rebuiltMs = Time(std::max(3, frames / 3), ViewOnly, InvalidateFaceList);
-            std::printf("%-8s %4d %8.2fms %8.2fms %7.2fms %7.2fms %7.2fms %6.1fx %8lld %7lld %5d %7d%s\n", place.name, mvd,
+            std::printf("%-8s %4d %8.2fms %8.2fms %7.2fms %7.2fms %7.2fms %6.1fx %8lld %7lld %5d %7d %8lld%s\n", place.name, mvd,
                         referenceMs, unculledMs, culledMs, crossingMs, rebuiltMs, referenceMs / culledMs, referenceFaces,
-                        culledFaces, Differ(reference, culled), Differ(unculled, culled),
+                        culledFaces, Differ(reference, culled), Differ(unculled, culled), seenCells,
                         unculledFaces == referenceFaces ? "" : "  FACE COUNTS DIFFER");
         }
     }
@@ -161,10 +164,10 @@ void WholeFrameTable(int frames) {
         for (int mvd : {6, 30}) {
             PutCamera(Places[0], mvd);
             // Before: every face in the MVD cube and the zoomed glDrawPixels.
-            frustumCulling = false;
+            viewCulling = false;
             presentPath = PresentPath::DrawPixels;
             double before = Time(frames, RunFrame);
-            frustumCulling = true;
+            viewCulling = true;
             presentPath = PresentPath::Texture;
             double now = Time(frames, RunFrame);
             std::printf("%-6d %4d %12.2fms %12.2fms\n", scale, mvd, before, now);
@@ -186,7 +189,7 @@ void StageTable(int frames) {
                 "submit", "raster", "composite", "present");
     PutCamera(Places[0], 30);
     activeRenderer = Renderer::Fast;
-    frustumCulling = true;
+    viewCulling = true;
     presentPath = PresentPath::Texture;
     for (int scale : {1, 2, 4}) {
         OpenAtScale(scale);

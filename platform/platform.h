@@ -51,6 +51,10 @@ void PlatformMoveWindow(int x, int y);
 // Shows the back buffer.
 void PlatformSwapBuffers();
 
+// The address of an OpenGL entry point beyond OpenGL 1.1 in the current
+// context, or null where the driver has none.
+void* PlatformGLProcAddress(const char* name);
+
 // Hides the system pointer over the window (the game draws its own cross).
 void PlatformHideCursor();
 

@@ -7,14 +7,21 @@
 #include "platform/window.h"
 #include "render/overlay.h"
 #include "render/textures.h"
+#include "render/view_target.h"
 
 void BeginFrame() {
-    // Only the 3D view's corner needs the key colour and a far depth: the
-    // present paints every other window pixel. Clearing a scaled window whole
-    // cost more than drawing the view, so the scissor stays on until the
-    // present, which also keeps the view's own clear inside the corner.
-    glScissor(0, 0, ViewWidth, ViewHeight);
-    glEnable(GL_SCISSOR_TEST);
+    if (BindViewTarget()) {
+        // The view's own framebuffer is cleared whole, which costs next to nothing.
+        glDisable(GL_SCISSOR_TEST);
+    } else {
+        // Only the 3D view's corner of the window needs the key colour and a
+        // far depth: the present paints every other window pixel. Clearing a
+        // scaled window whole cost more than drawing the view, so the scissor
+        // stays on until the present, which also keeps the view's own clear
+        // inside the corner.
+        glScissor(0, 0, ViewWidth, ViewHeight);
+        glEnable(GL_SCISSOR_TEST);
+    }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     if (OverlayBuffer) memset(OverlayBuffer, 0, static_cast<size_t>(OverlayWidth) * OverlayHeight * 4);
@@ -150,6 +157,7 @@ static void PresentAsPixels(const PresentPlacement& placed) {
 
 void PresentFrame() {
     const PresentPlacement placed = CurrentPlacement();
+    BindWindowTarget();
     glDisable(GL_SCISSOR_TEST);   // the present covers the whole window
     if (OverlayBuffer) {
         if (presentPath == PresentPath::Texture) PresentAsTexture(placed);

@@ -5,7 +5,7 @@
 // the part of it inside the MVD cube or the world has changed.
 #pragma once
 
-extern bool frustumCulling;   // skip blocks wholly outside the view; on by default, turned off only by tests and benchmarks
+extern bool viewCulling;   // skip blocks outside the view and faces no line of sight reaches; on by default, turned off only by tests and benchmarks
 
 void DrawVisibleCellsFast();
 

@@ -8,6 +8,7 @@
 #include "platform/input.h"
 #include "platform/present.h"
 #include "render/textures.h"
+#include "render/view_target.h"
 #include "test_util.h"
 
 namespace {
@@ -45,26 +46,44 @@ protected:
 
 const Bytes Black = {0, 0, 0};
 
-TEST_F(PlatformPresent, BeginFrameClearsTheOverlayAndTheBackBuffer) {
+TEST_F(PlatformPresent, BeginFrameClearsTheOverlayAndTheViewsBuffer) {
     ASSERT_EQ(OpenMainWindow(), 1);
-    std::memset(OverlayBuffer, 0xAB, size_t(OverlayWidth) * OverlayHeight * 4);
-    BeginFrame();
-    EXPECT_EQ(Bytes(OverlayBuffer, OverlayBuffer + OverlayWidth * OverlayHeight * 4), Bytes(OverlayWidth * OverlayHeight * 4, 0));
+    for (bool ownBuffer : {true, false}) {
+        SCOPED_TRACE(ownBuffer ? "the view's own framebuffer" : "the window's corner");
+        viewTargetOn = ownBuffer;
+        std::memset(OverlayBuffer, 0xAB, size_t(OverlayWidth) * OverlayHeight * 4);
+        BeginFrame();
+        EXPECT_EQ(Bytes(OverlayBuffer, OverlayBuffer + OverlayWidth * OverlayHeight * 4), Bytes(OverlayWidth * OverlayHeight * 4, 0));
 
-    // The 3D view's corner holds the key colour, read back in 8 bits; the rest
-    // of the window is left to the present, which paints all of it.
+        // The whole 3D view holds the key colour, read back in 8 bits.
+        Bytes view(320 * 240 * 4);
+        glReadPixels(0, 0, 320, 240, GL_RGBA, GL_UNSIGNED_BYTE, view.data());
+        const Bytes key = Shown(view, 320, 5, 5);
+        EXPECT_EQ(key[0], 255);
+        EXPECT_EQ(key[1], 0);
+        EXPECT_TRUE(key[2] == 229 || key[2] == 230) << int(key[2]);
+        EXPECT_EQ(Shown(view, 320, 319, 239), key);
+        // In the window the clear stays inside the corner: the present paints the rest.
+        EXPECT_EQ(glIsEnabled(GL_SCISSOR_TEST), !ownBuffer);
+        PresentFrame();
+        EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
+        EXPECT_EQ(Shown(HeadlessFrontPixels(), 640, 639, 479), Black);
+    }
+    viewTargetOn = true;
+}
+
+TEST_F(PlatformPresent, TheViewsOwnFramebufferLeavesTheWindowToThePresent) {
+    ASSERT_EQ(OpenMainWindow(), 1);
+    // A window painted red: the view's frame must not touch it.
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(1.0f, 0.0f, 0.9f, 0.0f);
+    BeginFrame();
+    glClear(GL_COLOR_BUFFER_BIT);
+    BindWindowTarget();
     PlatformSwapBuffers();
-    const Bytes front = HeadlessFrontPixels();
-    ASSERT_EQ(front.size(), 640u * 480u * 4u);
-    const Bytes key = Shown(front, 640, 5, 5);
-    EXPECT_EQ(key[0], 255);
-    EXPECT_EQ(key[1], 0);
-    EXPECT_TRUE(key[2] == 229 || key[2] == 230) << int(key[2]);
-    EXPECT_EQ(Shown(front, 640, 319, 239), key);
-    EXPECT_TRUE(glIsEnabled(GL_SCISSOR_TEST)) << "the view's own clear stays inside the corner";
-    PresentFrame();
-    EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
-    EXPECT_EQ(Shown(HeadlessFrontPixels(), 640, 639, 479), Black);
+    EXPECT_EQ(Shown(HeadlessFrontPixels(), 640, 5, 5), (Bytes{255, 0, 0}));
 }
 
 TEST_F(PlatformPresent, EachOverlayPixelShowsAsAScaleByScaleBlockAndAlphaIsIgnored) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/input.h"
+#include "render/view_target.h"
 #include "voxel_fixture.h"
 
 class Voxel : public VoxelFixture {
@@ -130,7 +131,7 @@ TEST_F(Voxel, VisitsOnlyCellsInsideTheVolumesFaces) {
     Put(1, 1, 1, 0);
     EXPECT_EQ(Render(), 3);
     activeRenderer = Renderer::Fast;
-    frustumCulling = false;
+    viewCulling = false;
     EXPECT_EQ(Render(), 3);
 }
 
@@ -148,12 +149,12 @@ TEST_F(Voxel, FastRendererDrawsTheSamePicture) {
                 const long long referenceFaces = Render();
                 const Bytes reference = Picture();
                 activeRenderer = Renderer::Fast;
-                frustumCulling = false;
+                viewCulling = false;
                 EXPECT_EQ(Render(), referenceFaces);
                 EXPECT_LE(Differences(reference, Picture()), 8);
                 EXPECT_GT(referenceFaces, 0);
                 const Bytes unculled = Picture();
-                frustumCulling = true;
+                viewCulling = true;
                 const long long culledFaces = Render();
                 EXPECT_EQ(Differences(unculled, Picture()), 0);
                 EXPECT_LE(culledFaces, referenceFaces);
@@ -165,6 +166,23 @@ TEST_F(Voxel, FastRendererDrawsTheSamePicture) {
     const long long faces = Render();
     Put(64, 62, 39, World[CellIndex(64, 62, 39)] ? 0 : 1);
     EXPECT_NE(Render(), faces);
+}
+
+TEST_F(Voxel, TheViewsOwnFramebufferDrawsWhatTheWindowCornerDrew) {
+    BuildWorld(77);
+    const struct { int sx, sy, sz; float yaw, pitch; } places[] = {{64, 64, 39, 30.0f, -95.0f}, {120, 60, 27, 135.0f, -60.0f}};
+    for (Renderer renderer : {Renderer::Reference, Renderer::Fast})
+        for (const auto& p : places)
+            for (int mvd : {6, 30}) {
+                SX = p.sx, SY = p.sy, SZ = p.sz, MVD = mvd, Yaw = p.yaw, Pitch = p.pitch;
+                activeRenderer = renderer;
+                viewTargetOn = false;
+                Render();
+                const Bytes corner = Picture();
+                viewTargetOn = true;
+                Render();
+                EXPECT_EQ(Differences(corner, Picture()), 0) << "MVD " << mvd << " at " << p.sx << "," << p.sy << "," << p.sz;
+            }
 }
 
 TEST_F(Voxel, CullingChangesNoPixelInRandomViews) {
@@ -181,21 +199,27 @@ TEST_F(Voxel, CullingChangesNoPixelInRandomViews) {
     auto between = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
     auto real = [&](float lo, float hi) { return std::uniform_real_distribution<float>(lo, hi)(random); };
     long long culled = 0, unculled = 0;
-    for (int view = 0; view < 120; ++view) {
-        // A third of the views sit on or just inside the volume's faces.
-        const bool edge = view % 3 == 0;
+    for (int view = 0; view < 240; ++view) {
+        // A third of the views sit on or just inside the volume's faces, a
+        // third stand in the dungeon's open cells, where walls hide the most.
+        const bool edge = view % 3 == 0, dungeon = view % 3 == 1;
         SX = edge ? (between(0, 1) ? between(0, 2) : between(253, 255)) : between(3, 252);
         SY = edge && view % 2 ? (between(0, 1) ? between(0, 2) : between(253, 255)) : between(3, 252);
         SZ = edge && view % 5 == 0 ? (between(0, 1) ? between(0, 2) : between(177, 179)) : between(20, 45);
+        while (dungeon) {
+            SX = between(4, 68), SY = between(4, 68), SZ = between(30, 56);
+            if (World[CellIndex(SX, SY, SZ)] == 0) break;
+        }
         MVD = view < 30 ? view + 1 : between(1, 30);
         Yaw = real(-360.0f, 360.0f), Pitch = real(-200.0f, 20.0f);
-        for (float& offset : Player().cellOffset) offset = real(0.0f, 1.0f);
+        // Offsets at the cell's faces put the eye right against a wall.
+        for (float& offset : Player().cellOffset) offset = view % 4 == 0 ? static_cast<float>(between(0, 1)) : real(0.0f, 1.0f);
         SCOPED_TRACE(testing::Message() << "view " << view << " at " << SX << "," << SY << "," << SZ << " MVD " << MVD
                                         << " yaw " << Yaw << " pitch " << Pitch);
-        frustumCulling = false;
+        viewCulling = false;
         const long long all = Render();
         const Bytes picture = Picture();
-        frustumCulling = true;
+        viewCulling = true;
         const long long shown = Render();
         ASSERT_EQ(Differences(picture, Picture()), 0);
         ASSERT_LE(shown, all);

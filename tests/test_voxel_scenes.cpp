@@ -30,9 +30,9 @@ protected:
     }
     // The fast renderer with its view culling off draws every face the reference draws.
     static long long RenderUnculled() {
-        frustumCulling = false;
+        viewCulling = false;
         const long long faces = Render(Renderer::Fast);
-        frustumCulling = true;
+        viewCulling = true;
         return faces;
     }
     // The fast renderer, as it stands after whatever came before, shows what

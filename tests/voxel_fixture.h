@@ -21,7 +21,7 @@ protected:
     }
     void TearDown() override {
         activeRenderer = Renderer::Fast;
-        frustumCulling = true;
+        viewCulling = true;
         GameFixture::TearDown();
     }
     // A plain-coloured 8 x 8 picture, so a face's texture shows as its colour.

@@ -93,6 +93,10 @@ void PlatformSwapBuffers() {
     ++swapCount;
 }
 
+void* PlatformGLProcAddress(const char* name) {
+    return win.context ? reinterpret_cast<void*>(OSMesaGetProcAddress(name)) : nullptr;
+}
+
 void PlatformHideCursor() { cursorHidden = true; }
 
 bool PlatformWindowRect(int* left, int* top, int* right, int* bottom) {

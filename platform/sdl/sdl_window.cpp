@@ -112,6 +112,8 @@ void PlatformSwapBuffers() {
     if (window) SDL_GL_SwapWindow(window);
 }
 
+void* PlatformGLProcAddress(const char* name) { return window ? SDL_GL_GetProcAddress(name) : nullptr; }
+
 void PlatformHideCursor() {
     if (videoStarted) SDL_ShowCursor(SDL_DISABLE);
 }

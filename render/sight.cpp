@@ -21,7 +21,7 @@ static std::vector<uint32_t> queue;    // box cells as x | y << 10 | z << 20
 
 // What the last fill was made for.
 static bool kept = false;
-static int keptLo[3], keptHi[3], keptStart[6];
+static int keptLo[3], keptHi[3];
 static ViewPlanes keptView;
 static uint32_t keptRevision = 0;
 
@@ -65,15 +65,14 @@ bool FillSight(const int lo[3], const int hi[3], const float eye[3], const ViewP
             return false;
         }
     }
+    // The view's side planes meet at the eye, so the same view means the same start cells.
     if (kept && keptRevision == WorldRevision() && !std::memcmp(keptLo, lo, sizeof keptLo) &&
-        !std::memcmp(keptHi, hi, sizeof keptHi) && !std::memcmp(keptStart, start, sizeof keptStart) &&
-        !std::memcmp(&keptView, &view, sizeof view))
+        !std::memcmp(keptHi, hi, sizeof keptHi) && !std::memcmp(&keptView, &view, sizeof view))
         return true;
     kept = true;
     keptRevision = WorldRevision();
     std::memcpy(keptLo, lo, sizeof keptLo);
     std::memcpy(keptHi, hi, sizeof keptHi);
-    std::memcpy(keptStart, start, sizeof keptStart);
     keptView = view;
 
     for (int a = 0; a < 3; ++a) boxLo[a] = lo[a], boxSize[a] = hi[a] - lo[a] + 1;

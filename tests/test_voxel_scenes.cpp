@@ -110,6 +110,83 @@ TEST_F(VoxelScenes, FastRendererMatchesTheReferenceOnCraftedScenes) {
     }
 }
 
+TEST_F(VoxelScenes, RockBesideAPanelIsSeenThroughAndCulledAlike) {
+    // A wall of rock with the player in a panel cell against it: rock draws
+    // no face toward a panel across its sides, so the view looks into the
+    // rock and sees the far faces of the wall from behind.
+    for (int z = 10; z <= 30; ++z)
+        for (int y = 90; y <= 99; ++y)
+            for (int x = 90; x <= 110; ++x) Put(x, y, z, y == 90 ? 2 : 1);
+    Put(100, 100, 20, PanelCell);
+    MVD = 12;
+    Player().cellOffset[0] = 0.3f;   // off the panel's own plane
+    const long long unculledFaces = RenderUnculled();
+    const Bytes unculled = Picture();
+    const long long culledFaces = Render(Renderer::Fast);
+    EXPECT_EQ(Picture(), unculled);
+    EXPECT_LT(culledFaces, unculledFaces);
+    EXPECT_GT(RunWidth(62, 224, 94), 40) << "the far face of the wall, value 2, seen through the rock";
+}
+
+TEST_F(VoxelScenes, WhatTheViewSeesFollowsTheWorld) {
+    // A wall ahead hides a room whose far wall is value 2.
+    for (int z = 15; z <= 25; ++z)
+        for (int x = 94; x <= 106; ++x) {
+            Put(x, 97, z, 1);
+            Put(x, 89, z, 2);
+        }
+    MVD = 12;
+    const auto farWall = [] { return RunWidth(62, 224, 94); };
+    Render(Renderer::Fast);
+    ASSERT_EQ(farWall(), 0);
+
+    // A hole opened by the game shows the room in the very next frame...
+    Put(100, 97, 20, 0);
+    Render(Renderer::Fast);
+    EXPECT_GT(farWall(), 0);
+    const Bytes open = Picture();
+    RenderUnculled();
+    EXPECT_EQ(Picture(), open);
+
+    // ...and so does one opened behind its back once the kept faces are dropped.
+    Put(100, 97, 20, 1);
+    Render(Renderer::Fast);
+    ASSERT_EQ(farWall(), 0);
+    World[CellIndex(100, 97, 20)] = 0;
+    InvalidateFaceList();
+    Render(Renderer::Fast);
+    EXPECT_EQ(Picture(), open);
+}
+
+TEST_F(VoxelScenes, WhatTheViewSeesFollowsTheCameraInsideItsCell) {
+    // A wall five cells thick ahead and a room behind it; pillars around the player.
+    for (int z = 15; z <= 25; ++z)
+        for (int x = 94; x <= 106; ++x) {
+            for (int y = 95; y <= 99; ++y) Put(x, y, z, 1);
+            Put(x, 89, z, 2);
+        }
+    for (int x = 96; x <= 104; x += 4)
+        for (int y = 101; y <= 105; y += 4) Put(x, y, 20, 3);
+    MVD = 12;
+    // Culled first each time, so that a view kept from before would show.
+    const auto expectSameAsUnculled = [&](const char* what) {
+        Render(Renderer::Fast);
+        const Bytes culled = Picture();
+        RenderUnculled();
+        EXPECT_EQ(Differences(culled, Picture()), 0) << what;
+    };
+    for (float yaw = 0.0f; yaw < 360.0f; yaw += 45.0f) {
+        Yaw = yaw;
+        expectSameAsUnculled("turning");
+    }
+    // Up against the wall the near plane cuts its face away and the view
+    // looks into the rock, at the room's wall seen from behind.
+    Yaw = 0.0f;
+    expectSameAsUnculled("in the middle of the cell");
+    Player().cellOffset[1] = 0.04f;
+    expectSameAsUnculled("against the wall");
+}
+
 TEST_F(VoxelScenes, TheKeptFaceListFollowsPickupLoadAndLayerKeys) {
     activeRenderer = Renderer::Fast;
     for (int x = 95; x <= 105; ++x) World[CellIndex(x, 96, 20)] = 2;   // a wall ahead

@@ -165,7 +165,7 @@ TEST_F(VoxelScenes, WhatTheViewSeesFollowsTheCameraInsideItsCell) {
             for (int y = 95; y <= 99; ++y) Put(x, y, z, 1);
             Put(x, 89, z, 2);
         }
-    for (int x = 96; x <= 104; x += 4)
+    for (int x = 96; x <= 104; x += 8)
         for (int y = 101; y <= 105; y += 4) Put(x, y, 20, 3);
     MVD = 12;
     // Culled first each time, so that a view kept from before would show.
@@ -185,6 +185,15 @@ TEST_F(VoxelScenes, WhatTheViewSeesFollowsTheCameraInsideItsCell) {
     expectSameAsUnculled("in the middle of the cell");
     Player().cellOffset[1] = 0.04f;
     expectSameAsUnculled("against the wall");
+    // The console's MVD changes the box the view may reach: a pillar ten cells behind the player.
+    Player().cellOffset[1] = 0.5f;
+    Put(102, 110, 20, 2);
+    Yaw = 180.0f;
+    MVD = 4;
+    expectSameAsUnculled("a short MVD");
+    MVD = 12;
+    expectSameAsUnculled("the MVD raised again");
+    EXPECT_GT(RunWidth(62, 224, 94), 0);
 }
 
 TEST_F(VoxelScenes, TheKeptFaceListFollowsPickupLoadAndLayerKeys) {

@@ -3,9 +3,10 @@
 // plane where either cell draws a face and goes on where neither does (two
 // solid cells, two open ones, a panel beside rock across its sides). It
 // also stays inside the view volume, which holds the eye's apex and is
-// convex. The fill below finds every cell such a line can enter, so a face
-// with neither of its cells reached is hidden behind faces that are drawn
-// or lies outside the view, and skipping it changes no pixel.
+// convex. The fill below finds every cell such a line can enter; a face
+// whose cells both lie more than a step from all of those is hidden behind
+// faces that are drawn, by a cell or more, or lies outside the view, and
+// skipping it changes no pixel.
 #pragma once
 
 // The view volume as six planes (a, b, c, d) in world cells, inside where
@@ -26,8 +27,9 @@ bool FillSight(const int lo[3], const int hi[3], const float eye[3], const ViewP
 // Drops the kept fill, for when the world changed behind WritableWorld's back.
 void ForgetSight();
 
-// After a successful FillSight: whether a line of sight enters the cell.
-// Cells outside the box are never entered.
+// After a successful FillSight: whether the cell lies within one step
+// (diagonals included) of a cell a line of sight enters. Cells outside the
+// box never count.
 bool CellSeen(int x, int y, int z);
 
 // Whether any part of the world box lo..hi (in cells, each reaching half a

@@ -34,6 +34,7 @@ protected:
         ResetRunState();
         windowScale = 2;
         fullscreenOn = windowLost = 0;
+        viewTargetOn = true;
         consoleOpen = lineReady = lineLength = 0;
         lineText[0] = 0;
     }

@@ -19,6 +19,7 @@
 #include "platform/window.h"
 #include "render/bitmap.h"
 #include "render/overlay.h"
+#include "render/view_target.h"
 
 using Bytes = std::vector<uint8_t>;
 
@@ -102,5 +103,6 @@ protected:
     void TearDown() override {
         HeadlessReset();
         windowScale = 2;
+        viewTargetOn = true;
     }
 };

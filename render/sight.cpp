@@ -13,11 +13,39 @@ long long sightFillCells = 0;
 constexpr float NearReach = 0.25f;
 
 static int boxLo[3], boxSize[3];
-// Per box cell, x fastest: Reached, OutOfView (tested once and left), and
-// Near for the cells within one step of a reached one, diagonals included.
+// Per box cell, x fastest: Reached, or OutOfView (tested once and left).
 static std::vector<uint8_t> seen;
-constexpr uint8_t Reached = 1, OutOfView = 2, Near = 4;
+constexpr uint8_t Reached = 1, OutOfView = 2;
 static std::vector<uint32_t> queue;    // box cells as x | y << 10 | z << 20
+static std::vector<uint8_t> nearby;    // per box cell: 1 within one step of a reached cell
+static std::vector<uint8_t> scratch;
+
+// to[i] = from[i - step] | from[i] | from[i + step], along one axis of the
+// box whose cells lie `step` apart and which has `count` cells along it.
+static void Widen(const uint8_t* from, uint8_t* to, int step, int count, int total) {
+    if (step == 1) {
+        // Along x the lines are the rows: one pass over everything, then the
+        // ends of each row put right, where the pass reached into the next row.
+        to[0] = from[0];
+        to[total - 1] = from[total - 1];
+        for (int i = 1; i + 1 < total; ++i) to[i] = from[i - 1] | from[i] | from[i + 1];
+        for (int row = 0; row < total; row += count) {
+            const int last = row + count - 1;
+            to[row] = from[row] | (count > 1 ? from[row + 1] : 0);
+            to[last] = from[last] | (count > 1 ? from[last - 1] : 0);
+        }
+        return;
+    }
+    const int span = step * count;   // one line of cells along the axis, with everything between
+    for (int base = 0; base < total; base += span)
+        for (int k = 0; k < count; ++k) {
+            const uint8_t* here = from + base + k * step;
+            uint8_t* out = to + base + k * step;
+            const uint8_t* before = k > 0 ? here - step : here;
+            const uint8_t* after = k + 1 < count ? here + step : here;
+            for (int i = 0; i < step; ++i) out[i] = before[i] | here[i] | after[i];
+        }
+}
 
 // What the last fill was made for.
 static bool kept = false;
@@ -50,10 +78,34 @@ bool BoxMayShow(const ViewPlanes& view, const float lo[3], const float hi[3]) {
     return true;
 }
 
-static bool CellMayShow(const ViewPlanes& view, int x, int y, int z) {
-    const float lo[3] = {x - 0.5f, y - 0.5f, z - 0.5f}, hi[3] = {x + 0.5f, y + 0.5f, z + 0.5f};
-    return BoxMayShow(view, lo, hi);
-}
+// BoxMayShow for the cells of the box, with each plane's value split by
+// axis: the plane's value at a cell's leading corner is the sum of one term
+// per axis, and the cell is out of view when that sum lies below minus the
+// margin for one of the six planes.
+struct CellTest {
+    std::vector<double> terms[6][3];   // per plane and axis, per box cell along that axis
+
+    void Prepare(const ViewPlanes& view, const int lo[3], const int size[3]) {
+        constexpr double Margin = 0.01;
+        for (int p = 0; p < 6; ++p) {
+            const double* plane = view.plane[p];
+            for (int a = 0; a < 3; ++a) {
+                terms[p][a].resize(static_cast<size_t>(size[a]));
+                // The corner that leads along this axis lies half a cell out.
+                double constant = 0.5 * std::fabs(plane[a]);
+                if (a == 0) constant += plane[3] + Margin;
+                for (int i = 0; i < size[a]; ++i) terms[p][a][static_cast<size_t>(i)] = plane[a] * (lo[a] + i) + constant;
+            }
+        }
+    }
+    bool MayShow(int x, int y, int z) const {
+        for (const auto& plane : terms)
+            if (plane[0][static_cast<size_t>(x)] + plane[1][static_cast<size_t>(y)] + plane[2][static_cast<size_t>(z)] < 0.0)
+                return false;
+        return true;
+    }
+};
+static CellTest cellTest;
 
 bool FillSight(const int lo[3], const int hi[3], const float eye[3], const ViewPlanes& view) {
     int start[6];
@@ -77,6 +129,7 @@ bool FillSight(const int lo[3], const int hi[3], const float eye[3], const ViewP
 
     for (int a = 0; a < 3; ++a) boxLo[a] = lo[a], boxSize[a] = hi[a] - lo[a] + 1;
     const int stepY = boxSize[0], stepZ = boxSize[0] * boxSize[1];
+    cellTest.Prepare(view, lo, boxSize);
     seen.assign(static_cast<size_t>(stepZ) * boxSize[2], 0);
     queue.clear();
     for (int z = start[4]; z <= start[5]; ++z)
@@ -87,48 +140,47 @@ bool FillSight(const int lo[3], const int hi[3], const float eye[3], const ViewP
                 queue.push_back(static_cast<uint32_t>(lx | ly << 10 | lz << 20));
             }
 
-    const int worldStep[3] = {1, WorldSide, PlaneSize};
-    const int localStep[3] = {1, stepY, stepZ};
     for (size_t next = 0; next < queue.size(); ++next) {
         const uint32_t packed = queue[next];
-        const int l[3] = {static_cast<int>(packed & 1023), static_cast<int>(packed >> 10 & 1023), static_cast<int>(packed >> 20)};
-        const int i = l[2] * stepZ + l[1] * stepY + l[0];
-        const int w = CellIndex(l[0] + lo[0], l[1] + lo[1], l[2] + lo[2]);
+        const int x = static_cast<int>(packed & 1023), y = static_cast<int>(packed >> 10 & 1023), z = static_cast<int>(packed >> 20);
+        const int i = z * stepZ + y * stepY + x;
+        const int w = CellIndex(x + lo[0], y + lo[1], z + lo[2]);
         const uint8_t v = World[w];
-        for (int a = 0; a < 3; ++a)
-            for (int side = -1; side <= 1; side += 2) {
-                int n[3] = {l[0], l[1], l[2]};
-                n[a] += side;
-                if (n[a] < 0 || n[a] >= boxSize[a]) continue;
-                const int j = i + side * localStep[a];
-                if ((seen[j] & (Reached | OutOfView)) || !Crosses(v, World[w + side * worldStep[a]], a)) continue;
-                if (!CellMayShow(view, n[0] + lo[0], n[1] + lo[1], n[2] + lo[2])) {
-                    seen[j] = OutOfView;
-                    continue;
-                }
-                seen[j] = Reached;
-                queue.push_back(static_cast<uint32_t>(n[0] | n[1] << 10 | n[2] << 20));
+        // One neighbour: inside the box, not met before, across a plane
+        // without a face, and inside the view.
+        const auto visit = [&](bool inside, int step, int worldStep, int axis, int nx, int ny, int nz) {
+            if (!inside) return;
+            const int j = i + step;
+            if (seen[j] || !Crosses(v, World[w + worldStep], axis)) return;
+            if (!cellTest.MayShow(nx, ny, nz)) {
+                seen[j] = OutOfView;
+                return;
             }
+            seen[j] = Reached;
+            queue.push_back(static_cast<uint32_t>(nx | ny << 10 | nz << 20));
+        };
+        visit(x > 0, -1, -1, 0, x - 1, y, z);
+        visit(x + 1 < boxSize[0], 1, 1, 0, x + 1, y, z);
+        visit(y > 0, -stepY, -WorldSide, 1, x, y - 1, z);
+        visit(y + 1 < boxSize[1], stepY, WorldSide, 1, x, y + 1, z);
+        visit(z > 0, -stepZ, -PlaneSize, 2, x, y, z - 1);
+        visit(z + 1 < boxSize[2], stepZ, PlaneSize, 2, x, y, z + 1);
     }
     // A face that no line of sight reaches can still win a depth tie against
     // the face in front of it when the two lie closer than the depth buffer
     // resolves, and then it shows. A face one step or more away from every
     // reached cell lies at least a cell behind whatever hides it, which the
     // 16-bit depth buffer tells apart at every distance the view reaches; so
-    // faces near reached cells are kept as if reached.
-    for (const uint32_t packed : queue) {
-        const int l[3] = {static_cast<int>(packed & 1023), static_cast<int>(packed >> 10 & 1023), static_cast<int>(packed >> 20)};
-        int from[3], to[3];
-        for (int a = 0; a < 3; ++a) {
-            from[a] = l[a] > 0 ? l[a] - 1 : 0;
-            to[a] = l[a] + 1 < boxSize[a] ? l[a] + 1 : boxSize[a] - 1;
-        }
-        for (int z = from[2]; z <= to[2]; ++z)
-            for (int y = from[1]; y <= to[1]; ++y) {
-                uint8_t* row = &seen[static_cast<size_t>(z) * stepZ + static_cast<size_t>(y) * stepY];
-                for (int x = from[0]; x <= to[0]; ++x) row[x] |= Near;
-            }
-    }
+    // faces near reached cells are kept as if reached. The cells one step
+    // away, diagonals included, are found one axis at a time.
+    nearby.assign(seen.size(), 0);
+    for (const uint32_t packed : queue)
+        nearby[(packed >> 20) * stepZ + (packed >> 10 & 1023) * stepY + (packed & 1023)] = 1;
+    scratch.resize(seen.size());
+    Widen(nearby.data(), scratch.data(), 1, boxSize[0], static_cast<int>(seen.size()));
+    Widen(scratch.data(), nearby.data(), stepY, boxSize[1], static_cast<int>(seen.size()));
+    Widen(nearby.data(), scratch.data(), stepZ, boxSize[2], static_cast<int>(seen.size()));
+    nearby.swap(scratch);
     sightFillCells += static_cast<long long>(queue.size());
     return true;
 }
@@ -136,5 +188,5 @@ bool FillSight(const int lo[3], const int hi[3], const float eye[3], const ViewP
 bool CellSeen(int x, int y, int z) {
     x -= boxLo[0], y -= boxLo[1], z -= boxLo[2];
     if (x < 0 || y < 0 || z < 0 || x >= boxSize[0] || y >= boxSize[1] || z >= boxSize[2]) return false;
-    return (seen[(static_cast<size_t>(z) * boxSize[1] + y) * boxSize[0] + x] & Near) != 0;
+    return nearby[(static_cast<size_t>(z) * boxSize[1] + y) * boxSize[0] + x] != 0;
 }

@@ -12,11 +12,20 @@ long long sightFillCells = 0;
 // near rectangle lie 0.12 cells away; a quarter cell is a safe margin.
 constexpr float NearReach = 0.25f;
 
+// How far outside a plane a box may lie and still count as in view: far
+// above the rounding of the plane values, far below a cell.
+constexpr double ViewMargin = 0.01;
+
 static int boxLo[3], boxSize[3];
 // Per box cell, x fastest: Reached, or OutOfView (tested once and left).
 static std::vector<uint8_t> seen;
 constexpr uint8_t Reached = 1, OutOfView = 2;
 static std::vector<uint32_t> queue;    // box cells as x | y << 10 | z << 20
+
+static uint32_t Pack(int x, int y, int z) { return static_cast<uint32_t>(x | y << 10 | z << 20); }
+static void Unpack(uint32_t packed, int* x, int* y, int* z) {
+    *x = static_cast<int>(packed & 1023), *y = static_cast<int>(packed >> 10 & 1023), *z = static_cast<int>(packed >> 20);
+}
 static std::vector<uint8_t> nearby;    // per box cell: 1 within one step of a reached cell
 static std::vector<uint8_t> scratch;
 
@@ -69,11 +78,10 @@ static bool Crosses(uint8_t a, uint8_t b, int axis) {
 }
 
 bool BoxMayShow(const ViewPlanes& view, const float lo[3], const float hi[3]) {
-    constexpr double Margin = 0.01;   // cells; far above float rounding, far below a cell
     for (const auto& plane : view.plane) {
         double d = plane[3];
         for (int a = 0; a < 3; ++a) d += plane[a] * (plane[a] > 0.0 ? hi[a] : lo[a]);
-        if (d < -Margin) return false;
+        if (d < -ViewMargin) return false;
     }
     return true;
 }
@@ -86,14 +94,13 @@ struct CellTest {
     std::vector<double> terms[6][3];   // per plane and axis, per box cell along that axis
 
     void Prepare(const ViewPlanes& view, const int lo[3], const int size[3]) {
-        constexpr double Margin = 0.01;
         for (int p = 0; p < 6; ++p) {
             const double* plane = view.plane[p];
             for (int a = 0; a < 3; ++a) {
                 terms[p][a].resize(static_cast<size_t>(size[a]));
                 // The corner that leads along this axis lies half a cell out.
                 double constant = 0.5 * std::fabs(plane[a]);
-                if (a == 0) constant += plane[3] + Margin;
+                if (a == 0) constant += plane[3] + ViewMargin;
                 for (int i = 0; i < size[a]; ++i) terms[p][a][static_cast<size_t>(i)] = plane[a] * (lo[a] + i) + constant;
             }
         }
@@ -137,12 +144,12 @@ bool FillSight(const int lo[3], const int hi[3], const float eye[3], const ViewP
             for (int x = start[0]; x <= start[1]; ++x) {
                 const int lx = x - lo[0], ly = y - lo[1], lz = z - lo[2];
                 seen[lz * stepZ + ly * stepY + lx] = Reached;
-                queue.push_back(static_cast<uint32_t>(lx | ly << 10 | lz << 20));
+                queue.push_back(Pack(lx, ly, lz));
             }
 
     for (size_t next = 0; next < queue.size(); ++next) {
-        const uint32_t packed = queue[next];
-        const int x = static_cast<int>(packed & 1023), y = static_cast<int>(packed >> 10 & 1023), z = static_cast<int>(packed >> 20);
+        int x, y, z;
+        Unpack(queue[next], &x, &y, &z);
         const int i = z * stepZ + y * stepY + x;
         const int w = CellIndex(x + lo[0], y + lo[1], z + lo[2]);
         const uint8_t v = World[w];
@@ -157,7 +164,7 @@ bool FillSight(const int lo[3], const int hi[3], const float eye[3], const ViewP
                 return;
             }
             seen[j] = Reached;
-            queue.push_back(static_cast<uint32_t>(nx | ny << 10 | nz << 20));
+            queue.push_back(Pack(nx, ny, nz));
         };
         visit(x > 0, -1, -1, 0, x - 1, y, z);
         visit(x + 1 < boxSize[0], 1, 1, 0, x + 1, y, z);
@@ -174,8 +181,11 @@ bool FillSight(const int lo[3], const int hi[3], const float eye[3], const ViewP
     // faces near reached cells are kept as if reached. The cells one step
     // away, diagonals included, are found one axis at a time.
     nearby.assign(seen.size(), 0);
-    for (const uint32_t packed : queue)
-        nearby[(packed >> 20) * stepZ + (packed >> 10 & 1023) * stepY + (packed & 1023)] = 1;
+    for (const uint32_t packed : queue) {
+        int x, y, z;
+        Unpack(packed, &x, &y, &z);
+        nearby[static_cast<size_t>(z * stepZ + y * stepY + x)] = 1;
+    }
     scratch.resize(seen.size());
     Widen(nearby.data(), scratch.data(), 1, boxSize[0], static_cast<int>(seen.size()));
     Widen(scratch.data(), nearby.data(), stepY, boxSize[1], static_cast<int>(seen.size()));

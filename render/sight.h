@@ -20,8 +20,8 @@ struct ViewPlanes {
 // cells around it are those within reach of the near plane, which can cut
 // away a face right in front of the eye. Returns false, with nothing
 // filled, when those cells are not all inside the box: every cell then
-// counts as seen. A fill is kept while the box, the start cells, the view
-// and the world stay the same.
+// counts as seen. A fill is kept while the box, the view (whose side planes
+// meet at the eye) and the world stay the same.
 bool FillSight(const int lo[3], const int hi[3], const float eye[3], const ViewPlanes& view);
 
 // Drops the kept fill, for when the world changed behind WritableWorld's back.

@@ -22,7 +22,7 @@
 #include "core/game.h"
 #include "core/shaping.h"
 #include "core/startup.h"
-#include "platform/headless/headless.h"
+#include "machine/headless/headless.h"
 #include "platform/present.h"
 #include "platform/window.h"
 #include "render/camera.h"

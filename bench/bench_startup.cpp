@@ -18,7 +18,7 @@
 
 #include "core/game.h"
 #include "core/startup.h"
-#include "platform/headless/headless.h"
+#include "machine/headless/headless.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <strings.h>
 
 #include "platform/input.h"
-#include "platform/memory.h"
-#include "platform/platform.h"
+#include "machine/memory.h"
+#include "machine/platform.h"
 #include "render/overlay.h"
 #include "world/run_state.h"
 

@@ -10,7 +10,7 @@
 #include "core/shaping.h"
 #include "core/startup.h"
 #include "platform/input.h"
-#include "platform/platform.h"
+#include "machine/platform.h"
 #include "platform/present.h"
 #include "platform/window.h"
 #include "render/overlay.h"

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/platform.h"
+#include "machine/platform.h"
 
 std::vector<DataCandidate> DataCandidates(const char* option, const char* environment,
                                           const char* workingFolder, const char* executableFolder) {

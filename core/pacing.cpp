@@ -3,7 +3,7 @@
 // to the deadline.
 #include "core/pacing.h"
 
-#include "platform/platform.h"
+#include "machine/platform.h"
 
 int FrameRateLimit = DefaultFrameRate;
 int64_t nextFrameDeadline = 0;

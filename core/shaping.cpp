@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "core/startup.h"
-#include "platform/random.h"
+#include "machine/random.h"
 #include "world/dungeon.h"
 #include "world/run_state.h"
 #include "world/volume.h"

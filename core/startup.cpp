@@ -9,7 +9,7 @@
 #include "data/objects.h"
 #include "data/pathfinder.h"
 #include "data/tables.h"
-#include "platform/memory.h"
+#include "machine/memory.h"
 #include "render/asset_sets.h"
 #include "render/bitmap.h"
 #include "render/overlay.h"

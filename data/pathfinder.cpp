@@ -2,7 +2,7 @@
 // start-up and keeps it; nothing searches with it yet.
 #include "data/pathfinder.h"
 
-#include "platform/memory.h"
+#include "machine/memory.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 // The start-up lookup tables.
 #include "data/tables.h"
 
-#include "platform/memory.h"
+#include "machine/memory.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 // pointer in overlay pixels from the bottom-left corner, the clock seed.
 #include "platform/input.h"
 
-#include "platform/platform.h"
+#include "machine/platform.h"
 #include "platform/window.h"
 #include "render/overlay.h"
 

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "platform/platform.h"
+#include "machine/platform.h"
 #include "platform/window.h"
 #include "render/overlay.h"
 #include "render/textures.h"

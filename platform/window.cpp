@@ -1,5 +1,5 @@
 // The game window and its OpenGL context, on top of the back end in
-// platform/platform.h: creation with its failure messages, the fixed GL
+// machine/platform.h: creation with its failure messages, the fixed GL
 // state, the window events and the window keys F1..F4 and M.
 #include "platform/window.h"
 

@@ -1,8 +1,8 @@
 // The game's one window and its OpenGL context, the window-event handling
-// and the window keys. Built on the back end of platform/platform.h.
+// and the window keys. Built on the back end of machine/platform.h.
 #pragma once
 
-#include "platform/platform.h"
+#include "machine/platform.h"
 
 extern int windowScale;   // 1..4; multiplies the window size and is the present zoom. Set to 2 by start-up, changed by F1..F4.
 extern int fullscreenOn;   // 1 while the window covers the screen (F11); F1..F4 and F11 again end it

@@ -11,7 +11,7 @@
 
 #include <cstdlib>
 
-#include "platform/platform.h"
+#include "machine/platform.h"
 
 ImageSlot* ImageTable = nullptr;
 

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/memory.h"
+#include "machine/memory.h"
 #include "render/fonts.h"
 
 int OverlayWidth = 0;

@@ -5,7 +5,7 @@
 #include <ctime>
 #include <vector>
 
-#include "platform/platform.h"
+#include "machine/platform.h"
 #include "render/overlay.h"
 #include "render/png_encode.h"
 

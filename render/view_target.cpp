@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "platform/platform.h"
+#include "machine/platform.h"
 #include "render/overlay.h"
 #include "render/textures.h"
 

@@ -1,5 +1,5 @@
 // The start-up lookup tables and the pathfinder workspace.
-#include "platform/memory.h"
+#include "machine/memory.h"
 #include "data/pathfinder.h"
 #include "data/tables.h"
 

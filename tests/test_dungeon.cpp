@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/random.h"
+#include "machine/random.h"
 #include "core/startup.h"
 #include "world/dungeon.h"
 #include "world/templates.h"

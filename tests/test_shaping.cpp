@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/game.h"
-#include "platform/random.h"
+#include "machine/random.h"
 #include "core/shaping.h"
 #include "core/startup.h"
 #include "world/volume.h"

@@ -4,7 +4,7 @@
 #include "data/objects.h"
 #include "data/pathfinder.h"
 #include "data/tables.h"
-#include "platform/memory.h"
+#include "machine/memory.h"
 #include "test_util.h"
 #include "world/dungeon.h"
 #include "world/volume.h"

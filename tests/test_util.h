@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "core/startup.h"
-#include "platform/headless/headless.h"
+#include "machine/headless/headless.h"
 #include "platform/window.h"
 #include "render/bitmap.h"
 #include "render/overlay.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/game.h"
-#include "platform/random.h"
+#include "machine/random.h"
 #include "core/shaping.h"
 #include "game_fixture.h"
 #include "world/dungeon.h"

@@ -3,7 +3,7 @@
 // attempt that fails a test stops before the draws of its later steps.
 #include "world/dungeon.h"
 
-#include "platform/random.h"
+#include "machine/random.h"
 #include "world/templates.h"
 #include "world/volume.h"
 

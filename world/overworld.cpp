@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/platform.h"
+#include "machine/platform.h"
 #include "world/volume.h"
 
 void LoadOverworld(int number) {

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "platform/platform.h"
+#include "machine/platform.h"
 #include "world/run_state.h"
 #include "world/volume.h"
 

@@ -10,7 +10,7 @@
 
 #include "core/game.h"
 #include "core/startup.h"
-#include "platform/headless/headless.h"
+#include "machine/headless/headless.h"
 #include "platform/window.h"
 #include "render/overlay.h"
 

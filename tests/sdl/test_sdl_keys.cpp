@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/input.h"
-#include "platform/platform.h"
+#include "machine/platform.h"
 
 namespace {
 

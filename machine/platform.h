@@ -1,11 +1,11 @@
 // Everything the game may ask of the machine: the window and its OpenGL
 // context, the pointer, the keys, window events, message boxes, the clock,
 // pauses and files. Two back ends implement the window, input and clock half
-// of this header: platform/sdl (the real game) and platform/headless (tests:
+// of this header: machine/sdl (the real game) and machine/headless (tests:
 // scripted input, a virtual clock, an off-screen OSMesa context). The file
-// half lives in platform/files.cpp and is shared by both.
+// half lives in machine/posix/files.cpp and is shared by both.
 //
-// Nothing above platform/ includes SDL or sleeps, opens a file or reads a key
+// Nothing above machine/ includes SDL or sleeps, opens a file or reads a key
 // except through these calls.
 #pragma once
 
@@ -104,7 +104,7 @@ int64_t PlatformClockNs();
 // virtual clock by exactly ns. Not recorded as a pause.
 void PlatformSleepNs(int64_t ns);
 
-// ---- Folders (platform/folders.cpp, shared by both back ends) ----
+// ---- Folders (machine/posix/folders.cpp, shared by both back ends) ----
 
 // Game file names keep the game's own form, ".\map\1.overworld": a relative
 // name is found in the data folder, a name that starts with SaveFolderTag in
@@ -136,7 +136,7 @@ bool ExecutableFolder(char* out, size_t outSize);
 // The working directory; false when it cannot be known.
 bool WorkingFolder(char* out, size_t outSize);
 
-// ---- Files (platform/files.cpp, shared by both back ends) ----
+// ---- Files (machine/posix/files.cpp, shared by both back ends) ----
 
 enum class FileAccess { Read, Write, ReadWrite };
 

@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform.h"
+#include "../platform.h"
 
 namespace {
 

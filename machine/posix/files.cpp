@@ -1,7 +1,7 @@
 // The game's files on a POSIX file system. Open-always semantics (create
 // empty when missing, never truncate) are O_CREAT without O_TRUNC: a missing
 // folder still fails. Readers open existing files read-only.
-#include "platform.h"
+#include "../platform.h"
 
 #include <cerrno>
 #include <csignal>

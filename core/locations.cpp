@@ -32,17 +32,13 @@ int FirstWithGameData(const std::vector<DataCandidate>& candidates) {
     return -1;
 }
 
-std::string SaveFolderFor(const DataCandidate& data, bool writable, const char* xdgDataHome, const char* home,
-                          bool* createOnUse) {
+std::string SaveFolderFor(const DataCandidate& data, bool writable, const char* playerSaves, bool* createOnUse) {
     *createOnUse = false;
     if (writable && !data.installed) return data.path + "/map";
-    // A relative XDG_DATA_HOME is invalid and ignored, as the base directory rules say.
-    std::string base;
-    if (xdgDataHome != nullptr && xdgDataHome[0] == '/') base = xdgDataHome;
-    else if (home != nullptr && home[0] == '/') base = std::string(home) + "/.local/share";
-    else return data.path + "/map";   // no home at all: saving fails there like in a read-only run folder
+    // No home at all: saving fails in the data folder like in a read-only run folder.
+    if (playerSaves == nullptr || *playerSaves == 0) return data.path + "/map";
     *createOnUse = true;
-    return base + "/voxel-dungeon";
+    return playerSaves;
 }
 
 bool ChooseFolders(const char* dataOption) {
@@ -63,7 +59,9 @@ bool ChooseFolders(const char* dataOption) {
     const DataCandidate& data = candidates[chosen];
     const bool writable = !data.installed && FolderWritable(data.path.c_str());
     bool createOnUse = false;
-    const std::string saves = SaveFolderFor(data, writable, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"), &createOnUse);
+    char player[4096] = "";
+    const bool hasPlayerFolder = PlayerFolderPath(PlayerFolder::Saves, player, sizeof player);
+    const std::string saves = SaveFolderFor(data, writable, hasPlayerFolder ? player : nullptr, &createOnUse);
     SetDataFolder(data.path.c_str(), writable);
     SetSaveFolder(saves.c_str(), createOnUse);
     return true;

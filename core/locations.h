@@ -25,11 +25,10 @@ bool HoldsGameData(const std::string& folder);
 int FirstWithGameData(const std::vector<DataCandidate>& candidates);
 
 // Where the slots go for this data folder: its own map folder when it may be
-// written (a build tree, a copied run folder), else the player's
-// $XDG_DATA_HOME/voxel-dungeon, by default ~/.local/share/voxel-dungeon.
-// Sets *createOnUse for a folder that is made on the first save.
-std::string SaveFolderFor(const DataCandidate& data, bool writable, const char* xdgDataHome, const char* home,
-                          bool* createOnUse);
+// written (a build tree, a copied run folder), else the player's own save
+// folder (PlayerFolderPath; null when there is none). Sets *createOnUse for
+// a folder that is made on the first save.
+std::string SaveFolderFor(const DataCandidate& data, bool writable, const char* playerSaves, bool* createOnUse);
 
 // Chooses the data and save folders from the option, the environment and
 // the program's place, and sets them in the file layer. When no folder holds

@@ -136,6 +136,16 @@ bool ExecutableFolder(char* out, size_t outSize);
 // The working directory; false when it cannot be known.
 bool WorkingFolder(char* out, size_t outSize);
 
+// The player's own folders, used where the data folder may not be written
+// (an installed game). Saves: $XDG_DATA_HOME/voxel-dungeon, by default
+// ~/.local/share/voxel-dungeon (Windows: Saved Games\Voxel Dungeon).
+// Settings: $XDG_CONFIG_HOME/voxel-dungeon, by default ~/.config/voxel-dungeon
+// (Windows: the roaming application data folder's Voxel Dungeon). A relative
+// XDG variable is ignored, as the base directory rules say. The folder is not
+// made here. False when the player has no home to hold it.
+enum class PlayerFolder { Saves, Settings };
+bool PlayerFolderPath(PlayerFolder which, char* out, size_t outSize);
+
 // ---- Files (machine/posix/files.cpp, shared by both back ends) ----
 
 enum class FileAccess { Read, Write, ReadWrite };

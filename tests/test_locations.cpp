@@ -88,18 +88,50 @@ TEST(DataFolders, TheFirstFolderWithTheCubePicturesIsTaken) {
     EXPECT_EQ(FirstWithGameData(list), -1);
 }
 
-TEST(DataFolders, SavesStayInAWritableFolderElseGoToTheXdgDataHome) {
+TEST(DataFolders, SavesStayInAWritableFolderElseGoToThePlayersFolder) {
     bool create = true;
     const DataCandidate copied{"/games/run", "", false}, installed{"/usr/share/voxel-dungeon", "", true};
-    EXPECT_EQ(SaveFolderFor(copied, true, "/xdg", "/home/p", &create), "/games/run/map");
+    EXPECT_EQ(SaveFolderFor(copied, true, "/xdg/voxel-dungeon", &create), "/games/run/map");
     EXPECT_FALSE(create);
-    EXPECT_EQ(SaveFolderFor(copied, false, "/xdg", "/home/p", &create), "/xdg/voxel-dungeon");
+    EXPECT_EQ(SaveFolderFor(copied, false, "/xdg/voxel-dungeon", &create), "/xdg/voxel-dungeon");
     EXPECT_TRUE(create);
     // An installed folder is never written to, even by a user who could.
-    EXPECT_EQ(SaveFolderFor(installed, true, nullptr, "/home/p", &create), "/home/p/.local/share/voxel-dungeon");
+    EXPECT_EQ(SaveFolderFor(installed, true, "/home/p/.local/share/voxel-dungeon", &create), "/home/p/.local/share/voxel-dungeon");
     EXPECT_TRUE(create);
-    EXPECT_EQ(SaveFolderFor(installed, false, "relative/xdg", "/home/p", &create), "/home/p/.local/share/voxel-dungeon");
-    EXPECT_EQ(SaveFolderFor(installed, false, "", "/home/p", &create), "/home/p/.local/share/voxel-dungeon");
+    EXPECT_EQ(SaveFolderFor(installed, false, nullptr, &create), "/usr/share/voxel-dungeon/map");
+    EXPECT_FALSE(create);
+}
+
+// Puts an environment variable back as it was when the test ends.
+struct ScopedEnv {
+    std::string name, value;
+    bool had;
+    explicit ScopedEnv(const char* n) : name(n), had(std::getenv(n) != nullptr) { if (had) value = std::getenv(n); }
+    ~ScopedEnv() { Set(name.c_str(), had ? value.c_str() : nullptr); }
+    static void Set(const char* n, const char* v) { v ? setenv(n, v, 1) : unsetenv(n); }
+};
+
+TEST(DataFolders, ThePlayersFoldersFollowTheXdgVariablesElseHome) {
+    struct Case { const char* why; PlayerFolder which; const char* xdg; const char* home; const char* expected; };
+    const Case cases[] = {
+        {"saves in XDG_DATA_HOME", PlayerFolder::Saves, "/xdg", "/home/p", "/xdg/voxel-dungeon"},
+        {"saves under HOME", PlayerFolder::Saves, nullptr, "/home/p", "/home/p/.local/share/voxel-dungeon"},
+        {"a relative XDG_DATA_HOME is ignored", PlayerFolder::Saves, "relative/xdg", "/home/p", "/home/p/.local/share/voxel-dungeon"},
+        {"an empty XDG_DATA_HOME is ignored", PlayerFolder::Saves, "", "/home/p", "/home/p/.local/share/voxel-dungeon"},
+        {"settings in XDG_CONFIG_HOME", PlayerFolder::Settings, "/cfg", "/home/p", "/cfg/voxel-dungeon"},
+        {"settings under HOME", PlayerFolder::Settings, nullptr, "/home/p", "/home/p/.config/voxel-dungeon"},
+        {"no home at all", PlayerFolder::Settings, nullptr, nullptr, nullptr},
+    };
+    ScopedEnv data("XDG_DATA_HOME"), config("XDG_CONFIG_HOME"), home("HOME");
+    for (const Case& c : cases) {
+        ScopedEnv::Set(c.which == PlayerFolder::Saves ? "XDG_DATA_HOME" : "XDG_CONFIG_HOME", c.xdg);
+        ScopedEnv::Set(c.which == PlayerFolder::Saves ? "XDG_CONFIG_HOME" : "XDG_DATA_HOME", "/wrong");
+        ScopedEnv::Set("HOME", c.home);
+        char out[256] = "";
+        const bool found = PlayerFolderPath(c.which, out, sizeof out);
+        EXPECT_EQ(found, c.expected != nullptr) << c.why;
+        if (found && c.expected) EXPECT_STREQ(out, c.expected) << c.why;
+    }
 }
 
 TEST(DataFolders, ChoosingSetsTheFileLayerOrNamesEveryFolderTried) {

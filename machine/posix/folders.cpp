@@ -4,6 +4,7 @@
 // game has; core/ decides which folders to use.
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <sys/stat.h>
@@ -100,5 +101,17 @@ bool WorkingFolder(char* out, size_t outSize) {
     char path[PATH_MAX];
     if (getcwd(path, sizeof path) == nullptr) return false;
     CopyOut(path, out, outSize);
+    return true;
+}
+
+bool PlayerFolderPath(PlayerFolder which, char* out, size_t outSize) {
+    const bool saves = which == PlayerFolder::Saves;
+    const char* xdg = std::getenv(saves ? "XDG_DATA_HOME" : "XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    std::string base;
+    if (xdg != nullptr && xdg[0] == '/') base = xdg;
+    else if (home != nullptr && home[0] == '/') base = std::string(home) + (saves ? "/.local/share" : "/.config");
+    else return false;
+    CopyOut(base + "/voxel-dungeon", out, outSize);
     return true;
 }

@@ -87,8 +87,12 @@ static int64_t MeasureSwapRefresh() {
     std::sort(gaps, gaps + Swaps - 3);
     const int64_t gap = gaps[(Swaps - 3) / 2];
     const int64_t refresh = 1000000000 / mode.refresh_rate;   // the rate is whole Hz: 59.94 reads as 59 or 60
+    // Swaps tied to the refresh come back on its clock to within a few
+    // percent; slow swaps on a busy machine that only happen to take about
+    // as long scatter far more.
+    const bool steady = gaps[0] * 10 > gap * 9 && gaps[Swaps - 4] * 10 < gap * 11;
     // The measured gap is the display's own clock, which the whole-Hz rate only approximates.
-    return gap > refresh * 3 / 4 && gap < refresh * 5 / 4 ? gap : 0;
+    return steady && gap > refresh * 3 / 4 && gap < refresh * 5 / 4 ? gap : 0;
 }
 
 int64_t PlatformSwapRefreshNs() { return swapRefreshNs; }

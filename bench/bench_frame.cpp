@@ -339,17 +339,19 @@ double Percentile(std::vector<double> v, double p) {
     return v[std::min(v.size() - 1, i > 0 ? i - 1 : 0)];
 }
 
+constexpr int DemoReplays = 3;
+
 enum DemoStage { Begin, Submit, Raster, Composite, Hud, Finish, Swap, StageCount };
 const char* const StageNames[StageCount] = {"begin", "submit", "raster", "composite", "hud", "finish", "swap"};
 
 void DemoTable(const char* csvName) {
     FILE* csv = csvName ? std::fopen(csvName, "w") : nullptr;
-    if (csv) std::fprintf(csv, "scale,mvd,frame,ms,begin,submit,raster,composite,hud,finish,swap,fill,blocks,faces\n");
+    if (csv) std::fprintf(csv, "scale,mvd,frame,ms,begin,submit,raster,composite,hud,finish,swap,fill,blocks\n");
     float pickup[3] = {};
     const std::vector<DemoFrame> path = DemoPath(pickup);
     std::printf("\nTimedemo: %zu frames from the start through the dungeon, up a shaft, across the sky, one pickup;\n"
-                "no limit, ms a frame (stages: each one's median / 99th percentile)\n",
-                path.size());
+                "no limit, ms a frame, each frame the fastest of %d replays (stages: each one's median / 99th percentile)\n",
+                path.size(), DemoReplays);
     std::printf("%-5s %4s %7s %7s %7s %6s", "scale", "MVD", "median", "99th", "largest", "p99/med");
     for (const char* name : StageNames) std::printf(" %13s", name);
     std::printf("\n");
@@ -371,14 +373,20 @@ void DemoTable(const char* csvName) {
                                              static_cast<int>(std::floor(pickup[2] + 0.5f)));
             WritableFlagmap()[pickupCell] = ObjectiveFlag;
             const int found = objectivesFound;
-            std::vector<double> total, stage[StageCount];
-            std::vector<Slow> frames;
-            // Twice round: the first warms every path up; the second is timed.
-            for (int round = 0; round < 2; ++round) {
-                if (round == 1) WritableFlagmap()[pickupCell] = ObjectiveFlag;
+            // Each frame's figures are the fastest of DemoReplays timed replays after
+            // one that warms every path up: what the frame itself costs, with
+            // the stalls that other work on the machine puts into one replay or
+            // another left out.
+            std::vector<Slow> best(path.size(), Slow{1e300, 0, {}, 0, 0});
+            for (int round = 0; round <= DemoReplays; ++round) {
+                // The objective back in place, and the first frame drawn once
+                // untimed, so that its placing costs no timed frame.
+                WritableFlagmap()[pickupCell] = ObjectiveFlag;
+                PutDemoCamera(path[0]);
+                ViewOnly();
                 for (size_t i = 0; i < path.size(); ++i) {
                     PutDemoCamera(path[i]);
-                    const long long fill0 = sightFillCells, blocks0 = collectedBlocks, faces0 = renderedFaces;
+                    const long long fill0 = sightFillCells, blocks0 = collectedBlocks;
                     double t[StageCount + 1];
                     t[0] = Now();
                     BeginFrame();
@@ -404,22 +412,24 @@ void DemoTable(const char* csvName) {
                     t[6] = Now();
                     ShowPicture();
                     t[7] = Now();
-                    if (round == 0) continue;
-                    Slow slow = {t[7] - t[0], static_cast<int>(i), {}, sightFillCells - fill0, collectedBlocks - blocks0};
-                    for (int k = 0; k < StageCount; ++k) {
-                        slow.stage[k] = t[k + 1] - t[k];
-                        stage[k].push_back(slow.stage[k]);
-                    }
-                    total.push_back(slow.ms);
-                    frames.push_back(slow);
-                    if (csv) {
-                        std::fprintf(csv, "%d,%d,%zu,%.3f", scale, mvd, i, slow.ms);
-                        for (double v : slow.stage) std::fprintf(csv, ",%.3f", v);
-                        std::fprintf(csv, ",%lld,%lld,%lld\n", slow.fill, slow.blocks, renderedFaces - faces0);
-                    }
+                    if (round == 0 || t[7] - t[0] >= best[i].ms) continue;
+                    Slow& slow = best[i];
+                    slow = {t[7] - t[0], static_cast<int>(i), {}, sightFillCells - fill0, collectedBlocks - blocks0};
+                    for (int k = 0; k < StageCount; ++k) slow.stage[k] = t[k + 1] - t[k];
                 }
             }
-            if (objectivesFound != found + 2) std::printf("  (the objective was not picked up)\n");
+            std::vector<double> total, stage[StageCount];
+            for (const Slow& slow : best) {
+                total.push_back(slow.ms);
+                for (int k = 0; k < StageCount; ++k) stage[k].push_back(slow.stage[k]);
+                if (csv) {
+                    std::fprintf(csv, "%d,%d,%d,%.3f", scale, mvd, slow.frame, slow.ms);
+                    for (double v : slow.stage) std::fprintf(csv, ",%.3f", v);
+                    std::fprintf(csv, ",%lld,%lld\n", slow.fill, slow.blocks);
+                }
+            }
+            std::vector<Slow> frames = best;
+            if (objectivesFound != found + 1 + DemoReplays) std::printf("  (the objective was not picked up)\n");
             const double median = Percentile(total, 0.5), p99 = Percentile(total, 0.99);
             std::printf("%-5d %4d %5.2fms %5.2fms %5.2fms %6.2f", scale, mvd, median, p99, Percentile(total, 1.0), p99 / median);
             for (int k = 0; k < StageCount; ++k) std::printf(" %6.2f/%6.2f", Percentile(stage[k], 0.5), Percentile(stage[k], 0.99));

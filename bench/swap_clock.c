@@ -1,10 +1,11 @@
-/* LD_PRELOAD shim for bench/real_window.sh: wraps SDL_GL_SwapWindow and, every
- * 100 swaps, writes the mean milliseconds between swaps to stderr as
- * "swap-clock: <ms>", so a script can read the real window's frame time
- * without touching the game. */
+/* LD_PRELOAD shim for bench/real_window.sh: wraps SDL_GL_SwapWindow and
+ * writes the time each swap returned, in milliseconds on the monotonic
+ * clock, as one line to the file named by SWAP_CLOCK_LOG, so that a script
+ * can read the real window's swap intervals without touching the game. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <time.h>
 
 typedef struct SDL_Window SDL_Window;
@@ -17,15 +18,17 @@ static double Now(void) {
 
 void SDL_GL_SwapWindow(SDL_Window* window) {
     static void (*real)(SDL_Window*) = 0;
-    static double start = 0.0;
-    static int swaps = 0;
-    if (!real) real = (void (*)(SDL_Window*))dlsym(RTLD_NEXT, "SDL_GL_SwapWindow");
+    static FILE* log = 0;
+    if (!real) {
+        real = (void (*)(SDL_Window*))dlsym(RTLD_NEXT, "SDL_GL_SwapWindow");
+        const char* name = getenv("SWAP_CLOCK_LOG");
+        log = fopen(name ? name : "/dev/null", "w");
+    }
     real(window);
-    if (swaps == 0) start = Now();
-    if (++swaps == 101) {
-        const double now = Now();
-        fprintf(stderr, "swap-clock: %.3f\n", (now - start) / 100.0);
-        start = now;
-        swaps = 1;
+    /* One short line a frame, handed to the kernel at once so that the
+     * script can count the swaps while the game runs. */
+    if (log) {
+        fprintf(log, "%.3f\n", Now());
+        fflush(log);
     }
 }

@@ -116,7 +116,10 @@ void RunFrame() {
         WritableFlagmap()[CellIndex(SX, SY, SZ)] = 0;
         ++objectivesFound;
     }
-    PresentFrame();
+    // Finished, then shown on the beat: the wait for the deadline sits
+    // between the two, so swaps fall a period apart whatever the frame's work.
+    FinishPicture();
+    PaceAndSwap(ShowPicture);
     HandleWindowKeys();
     if (windowLost) return;   // nothing can be drawn or read any more: the loop ends now
     HandleGameKeys();
@@ -134,10 +137,7 @@ int GameMain() {
         return 1;
     }
     ResetPacing();
-    while (!quitRequested) {
-        RunFrame();
-        PaceFrame();
-    }
+    while (!quitRequested) RunFrame();
     ShutdownGame();
     return windowLost ? 1 : 0;
 }

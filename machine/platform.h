@@ -51,6 +51,15 @@ void PlatformMoveWindow(int x, int y);
 // Shows the back buffer.
 void PlatformSwapBuffers();
 
+// How long apart the display's refreshes are, in nanoseconds, when
+// PlatformSwapBuffers waits for them (vsync that really blocks: the swap
+// returns at the refresh after it was called); 0 when swaps do not wait for
+// the display (no vsync, a driver that ignores the swap interval, a refresh
+// that cannot be learned). Decided when the window is opened, from the
+// display's refresh rate and the time a few back-to-back swaps take; the
+// frame pacing lets such a display set the beat instead of fighting it.
+int64_t PlatformSwapRefreshNs();
+
 // The address of an OpenGL entry point beyond OpenGL 1.1 in the current
 // context, or null where the driver has none.
 void* PlatformGLProcAddress(const char* name);

@@ -155,7 +155,7 @@ static void PresentAsPixels(const PresentPlacement& placed) {
     glEnable(GL_TEXTURE_2D);
 }
 
-void PresentFrame() {
+void FinishPicture() {
     const PresentPlacement placed = CurrentPlacement();
     BindWindowTarget();
     glDisable(GL_SCISSOR_TEST);   // the present covers the whole window
@@ -163,6 +163,17 @@ void PresentFrame() {
         if (presentPath == PresentPath::Texture) PresentAsTexture(placed);
         else PresentAsPixels(placed);
     }
+    // Software OpenGL rasterises what was queued only when pushed: done here,
+    // the swap that follows has only the finished picture to show.
+    glFinish();
+}
+
+void ShowPicture() {
     PlatformSwapBuffers();
     glEnable(GL_TEXTURE_2D);
+}
+
+void PresentFrame() {
+    FinishPicture();
+    ShowPicture();
 }

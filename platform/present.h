@@ -6,8 +6,13 @@
 // Clears colour and depth, loads the identity model-view matrix, zeroes the OverlayBuffer.
 void BeginFrame();
 
-// Draws the OverlayBuffer over the window, zoomed by windowScale, and swaps.
+// Draws the OverlayBuffer over the window, zoomed by windowScale, and swaps:
+// FinishPicture, then ShowPicture.
 void PresentFrame();
+// The two halves, for the frame loop, which waits for its deadline between
+// them: the picture drawn over the window and finished (glFinish), then the swap.
+void FinishPicture();
+void ShowPicture();
 
 // How PresentFrame puts the picture on the window; both give the same pixels.
 // The zoomed glDrawPixels is the slowest path of software OpenGL, so the

@@ -7,6 +7,7 @@
 
 #include "console/console.h"
 #include "core/game.h"
+#include "core/pacing.h"
 #include "core/shaping.h"
 #include "render/camera.h"
 #include "test_util.h"
@@ -22,9 +23,13 @@ protected:
         InitGame();
         ASSERT_EQ(OpenMainWindow(), 1);
         HeadlessPauses().clear();
+        // Frames run unpaced, so that a frame's pauses are its keys' alone.
+        FrameRateLimit = 0;
     }
 
     void TearDown() override {
+        FrameRateLimit = DefaultFrameRate;
+        ResetPacing();
         ShutdownGame();
         HeadlessReset();
     }

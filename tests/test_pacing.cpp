@@ -1,9 +1,11 @@
-// Frame pacing on the headless back end's virtual clock: frames end on a
-// schedule one period apart whatever their own length, a late frame is made
-// up by the next, a long stall restarts the schedule, and 0 means no limit.
+// Frame pacing on the headless back end's virtual clock: swaps fall on a
+// schedule one period apart whatever the frames' work, a late frame is made
+// up by the next, a long stall restarts the schedule, 0 means no limit, and
+// a display that the swaps wait for sets the beat without skipped refreshes.
 #include <vector>
 
 #include "core/pacing.h"
+#include "game_fixture.h"
 #include "test_util.h"
 
 namespace {
@@ -19,10 +21,10 @@ protected:
         ResetPacing();
         HeadlessTest::TearDown();
     }
-    // A frame that works `workNs` on the clock and is then paced.
+    // A frame that works `workNs` on the clock and then swaps on the beat.
     static void Frame(int64_t workNs) {
         HeadlessAdvanceClockNs(workNs);
-        PaceFrame();
+        PaceAndSwap(PlatformSwapBuffers);
     }
 };
 
@@ -86,11 +88,46 @@ TEST_F(Pacing, NoLimitNeverWaits) {
     EXPECT_TRUE(HeadlessPauses().empty());
 }
 
+TEST_F(Pacing, ADisplayThatTheSwapsWaitForSetsTheBeat) {
+    ASSERT_EQ(PlatformOpenWindow("GAME", 32, 24), WindowFailure::None);
+    // Refresh periods the 60 frames-a-second limit fits: a display a little
+    // faster, one a little slower, and one with two refreshes a frame.
+    const struct { int64_t refresh, interval; } cases[] = {
+        {16650000, 16650000}, {16683333, 16683333}, {8333333, 16666666},
+    };
+    for (const auto& c : cases) {
+        HeadlessSetSwapRefreshNs(c.refresh);
+        ResetPacing();
+        Frame(0);
+        int64_t last = PlatformClockNs();
+        // Long enough for the display to drift a whole refresh against the limit's own clock.
+        for (int frame = 1; frame <= 1500; ++frame) {
+            Frame((frame * 7 % 13) * Ms);   // 0..12 ms of work
+            ASSERT_EQ(PlatformClockNs() - last, c.interval) << "refresh " << c.refresh << ", frame " << frame;
+            last = PlatformClockNs();
+        }
+    }
+}
+
 TEST_F(Pacing, AllowedRates) {
     const struct { long rate; bool valid; } cases[] = {
         {0, true}, {30, true}, {60, true}, {240, true}, {29, false}, {241, false}, {-1, false}, {1, false},
     };
     for (const auto& c : cases) EXPECT_EQ(ValidFrameRate(c.rate), c.valid) << c.rate;
+}
+
+class PacedFrame : public GameFixture {};
+
+TEST_F(PacedFrame, TheWaitFallsBetweenTheFinishedPictureAndItsSwap) {
+    FrameRateLimit = 60;
+    std::vector<int> swapsAtPause;
+    HeadlessOnPause([&](int) { swapsAtPause.push_back(HeadlessSwapCount()); });
+    RunFrame();   // starts the schedule
+    RunFrame();   // takes no time on the virtual clock: waits most of a period
+    HeadlessOnPause({});
+    // The second frame waited before its own swap, not after it.
+    EXPECT_EQ(swapsAtPause, std::vector<int>{1});
+    EXPECT_EQ(HeadlessSwapCount(), 2);
 }
 
 }  // namespace

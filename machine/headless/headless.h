@@ -50,6 +50,9 @@ const std::string& HeadlessWindowTitle();         // title of the open (or last)
 int HeadlessOpenCount();                          // windows opened successfully since the reset
 bool HeadlessCursorHidden();                      // PlatformHideCursor was called since the reset
 int HeadlessSwapCount();                          // buffer swaps since the reset
+// A display the swaps wait for: each swap then moves the virtual clock on to
+// the next whole multiple of `ns` (0, after a reset: swaps never wait).
+void HeadlessSetSwapRefreshNs(int64_t ns);
 // The colour buffer as it was at the last swap: width x height RGBA pixels,
 // rows bottom-up. Empty before the first swap of the current window.
 std::vector<uint8_t> HeadlessFrontPixels();

@@ -23,6 +23,7 @@ static int failCount = 0;   // how many opens in a row fail at failNext
 static std::vector<HeadlessMessage> messages;
 static int openCount = 0;
 static int swapCount = 0;
+static int64_t swapRefreshNs = 0;   // the simulated display the swaps wait for; 0: none
 static bool cursorHidden = false;
 static int screenWidth = 1600, screenHeight = 1200;   // the virtual screen
 
@@ -91,7 +92,14 @@ void PlatformSwapBuffers() {
     glFinish();
     win.front = win.colour;
     ++swapCount;
+    if (swapRefreshNs > 0) {
+        const int64_t now = PlatformClockNs();
+        HeadlessAdvanceClockNs((now / swapRefreshNs + 1) * swapRefreshNs - now);
+    }
 }
+
+int64_t PlatformSwapRefreshNs() { return swapRefreshNs; }
+void HeadlessSetSwapRefreshNs(int64_t ns) { swapRefreshNs = ns; }
 
 void* PlatformGLProcAddress(const char* name) {
     return win.context ? reinterpret_cast<void*>(OSMesaGetProcAddress(name)) : nullptr;
@@ -121,6 +129,7 @@ void HeadlessResetWindow() {
     messages.clear();
     openCount = 0;
     swapCount = 0;
+    swapRefreshNs = 0;
     cursorHidden = false;
     screenWidth = 1600;
     screenHeight = 1200;

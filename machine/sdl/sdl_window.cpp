@@ -1,5 +1,8 @@
 // The SDL2 window and its OpenGL context: the window half of platform.h.
 #include <SDL.h>
+#include <SDL_opengl.h>
+
+#include <algorithm>
 
 #include "../platform.h"
 
@@ -8,6 +11,7 @@ static SDL_GLContext context = nullptr;    // its OpenGL context, current on the
 static bool videoStarted = false;          // SDL's video subsystem is started once and kept
 static bool fullscreenNext = false;        // the next PlatformOpenWindow covers a screen
 static SDL_Rect fullscreenBounds;          // the screen it covers
+static int64_t swapRefreshNs = 0;          // the refresh period the swaps wait for; 0: they do not
 
 static bool StartVideo() {
     if (videoStarted) return true;
@@ -62,6 +66,37 @@ static WindowFailure TryOpenWindow(const char* title, int width, int height, con
     return WindowFailure::None;
 }
 
+// Whether the swaps of the new window really wait for the display: with a
+// swap interval set and a known refresh rate, a few swaps of an empty
+// picture back to back must each take about a refresh. Software OpenGL on a
+// virtual display accepts the interval and never waits; then this is 0.
+static int64_t MeasureSwapRefresh() {
+    SDL_DisplayMode mode;
+    if (SDL_GL_GetSwapInterval() == 0 || SDL_GetWindowDisplayMode(window, &mode) != 0 || mode.refresh_rate <= 0) return 0;
+    constexpr int Swaps = 8;
+    int64_t ends[Swaps];
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    for (int i = 0; i < Swaps; ++i) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        SDL_GL_SwapWindow(window);
+        ends[i] = PlatformClockNs();
+    }
+    // The first swaps may return at once while the driver's queue fills.
+    int64_t gaps[Swaps - 3];
+    for (int i = 3; i < Swaps; ++i) gaps[i - 3] = ends[i] - ends[i - 1];
+    std::sort(gaps, gaps + Swaps - 3);
+    const int64_t gap = gaps[(Swaps - 3) / 2];
+    const int64_t refresh = 1000000000 / mode.refresh_rate;   // the rate is whole Hz: 59.94 reads as 59 or 60
+    // Swaps tied to the refresh come back on its clock to within a few
+    // percent; slow swaps on a busy machine that only happen to take about
+    // as long scatter far more.
+    const bool steady = gaps[0] * 10 > gap * 9 && gaps[Swaps - 4] * 10 < gap * 11;
+    // The measured gap is the display's own clock, which the whole-Hz rate only approximates.
+    return steady && gap > refresh * 3 / 4 && gap < refresh * 5 / 4 ? gap : 0;
+}
+
+int64_t PlatformSwapRefreshNs() { return swapRefreshNs; }
+
 WindowFailure PlatformOpenWindow(const char* title, int width, int height) {
     if (!StartVideo()) return WindowFailure::RegisterClass;
     PlatformCloseWindow();
@@ -74,6 +109,7 @@ WindowFailure PlatformOpenWindow(const char* title, int width, int height) {
     }
     if (failure != WindowFailure::None) return failure;
     SDL_GL_SetSwapInterval(1);   // a driver without vsync control just runs unthrottled
+    swapRefreshNs = MeasureSwapRefresh();
 
     // Without a window manager nobody else hands out the keyboard focus, and
     // the keys are read from SDL's keyboard state, which needs it.
@@ -101,6 +137,7 @@ bool PlatformCloseWindow() {
         SDL_DestroyWindow(window);
         window = nullptr;
     }
+    swapRefreshNs = 0;
     return released;
 }
 

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,10 +20,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadText(const fs::path& path) {
-    const Bytes b = ReadBytes(path);
-    return std::string(b.begin(), b.end());
-}
+std::string ReadText(const fs::path& path) { return [](const Bytes& b) { return std::string(b.begin(), b.end()); }(ReadBytes(path)); }
+void WriteText(const fs::path& path, const std::string& text) { WriteBytes(path, Bytes(text.begin(), text.end())); }
 
 // A frame whose window and game keys see exactly these keys held.
 void FrameWith(std::initializer_list<int> held) {
@@ -36,15 +35,13 @@ class SettingsTest : public GameFixture {
 protected:
     void SetUp() override {
         GameFixture::SetUp();
-        const char* old = std::getenv("XDG_CONFIG_HOME");
-        oldConfig = old ? old : "";
-        hadConfig = old != nullptr;
+        if (const char* old = std::getenv("XDG_CONFIG_HOME")) oldConfig = old;
         setenv("XDG_CONFIG_HOME", (temp.path / "config").c_str(), 1);
         file = temp.path / "config" / "voxel-dungeon" / "settings.ini";
         fs::create_directories(file.parent_path());
     }
     void TearDown() override {
-        if (hadConfig) setenv("XDG_CONFIG_HOME", oldConfig.c_str(), 1);
+        if (oldConfig) setenv("XDG_CONFIG_HOME", oldConfig->c_str(), 1);
         else unsetenv("XDG_CONFIG_HOME");
         Options = GameOptions{};
         Settings = GameSettings{};
@@ -64,8 +61,7 @@ protected:
         StartSettings();
         return testing::internal::GetCapturedStderr();
     }
-    std::string oldConfig;
-    bool hadConfig = false;
+    std::optional<std::string> oldConfig;
     fs::path file;
 };
 
@@ -95,11 +91,11 @@ TEST_F(SettingsTest, TheStartTakesTheFileUnderTheCommandLine) {
         fs::remove_all(file);
         if (c.text == "<folder>") fs::create_directories(file / "x");
         else if (c.text == "<unreadable>") {
-            WriteBytes(file, Bytes{'s', 'c', 'a', 'l', 'e', '=', '3'});
+            WriteText(file, "scale=3");
             chmod(file.c_str(), 0);
             // Root reads any file: the read is made as another user, who may reach the folder.
             for (fs::path p = file.parent_path(); p != temp.path.parent_path(); p = p.parent_path()) chmod(p.c_str(), 0755);
-        } else if (!c.text.empty()) WriteBytes(file, Bytes(c.text.begin(), c.text.end()));
+        } else if (!c.text.empty()) WriteText(file, c.text);
         const bool asOther = c.text == "<unreadable>" && geteuid() == 0;
         if (asOther) {
             ASSERT_EQ(seteuid(65534), 0);
@@ -153,7 +149,7 @@ TEST_F(SettingsTest, WhatThePlayerChangesIsWrittenAndOnlyThat) {
     };
     for (const Case& c : cases) {
         fs::remove_all(file);
-        if (c.before) WriteBytes(file, Bytes(c.before, c.before + std::strlen(c.before)));
+        if (c.before) WriteText(file, c.before);
         EXPECT_EQ(Start(c.args), "") << c.why;
         testing::internal::CaptureStderr();
         for (int key : c.keys) FrameWith({key});
@@ -172,9 +168,8 @@ TEST_F(SettingsTest, WhatThePlayerChangesIsWrittenAndOnlyThat) {
 }
 
 TEST_F(SettingsTest, AWriteCutShortLeavesTheOldFile) {
-    const std::string old = "scale=4\n";
-    WriteBytes(file, Bytes(old.begin(), old.end()));
-    WriteBytes(file.string() + ".new", Bytes{'s', 'c'});   // left by a write that was killed
+    WriteText(file, "scale=4\n");
+    WriteText(file.string() + ".new", "sc");   // left by a write that was killed
     EXPECT_EQ(Start({}), "");
     // A file-size limit stops the write after a few bytes, as a full disk or a kill would.
     rlimit saved{};
@@ -186,7 +181,7 @@ TEST_F(SettingsTest, AWriteCutShortLeavesTheOldFile) {
     FrameWith({Key::F1});
     setrlimit(RLIMIT_FSIZE, &saved);
     testing::internal::GetCapturedStderr();
-    EXPECT_EQ(ReadText(file), old);
+    EXPECT_EQ(ReadText(file), "scale=4\n");
     // The next change writes the whole file.
     FrameWith({Key::F3});
     EXPECT_EQ(Start({}), "");
@@ -233,8 +228,6 @@ protected:
         GameFixture::SetUp();
         cardShown = 0;
         ResetFrameTimes();
-        worldSeed = 4242;
-        SX = 100, SY = 100, SZ = 20;
     }
     void TearDown() override {
         cardShown = 0;
@@ -242,7 +235,7 @@ protected:
     }
     // Whether the last presented picture (scale 2) shows `text` in the small
     // font in this colour anywhere: every pixel of its glyphs in the colour,
-    // no other pixel of its box.
+    // no other pixel of its box (the nine rows a glyph may use).
     static bool Shows(const char* text, const uint8_t* rgb) {
         std::memset(OverlayBuffer, 0, 320 * 240 * 4);
         FormatText("%s", text);
@@ -278,6 +271,7 @@ TEST_F(CardTest, F9ActsWhileHeldThenPauses) {
 }
 
 TEST_F(CardTest, TheCardShowsOverTheRunningGameAndGoes) {
+    BuildWorld(4242);
     for (int i = 0; i < 60; ++i) {
         HeadlessAdvanceClockNs(20000000);
         RunFrame();

@@ -5,8 +5,10 @@
 #include <cstdio>
 
 #include "console/console.h"
+#include "core/card.h"
 #include "core/options.h"
 #include "core/pacing.h"
+#include "core/settings.h"
 #include "core/shaping.h"
 #include "core/startup.h"
 #include "platform/input.h"
@@ -24,7 +26,6 @@ constexpr uint8_t Yellow[3] = {255, 255, 0};
 
 bool StartGame() {
     SetOverlaySize(ViewWidth, ViewHeight);
-    windowScale = Options.scale;
     InitGame();
     if (!OpenMainWindow()) return false;
     LoadOverworld(1);
@@ -100,15 +101,18 @@ void HandleGameKeys() {
         SaveScreenshot(presentScale);
         PlatformSleep(300);
     }
+    HandleCardKey();
 }
 
 void RunFrame() {
+    RecordFrameStart();
     BeginFrame();
     ViewFrame(KeyDown(Key::Z) != 0, MouseX(), MouseY());
     Player().cellX = static_cast<uint16_t>(SX);
     Player().cellY = static_cast<uint16_t>(SY);
     Player().cellZ = static_cast<uint16_t>(SZ);
     DrawHud();
+    DrawControlsCard();
     RunConsole();
     DrawCursorCross(MouseX(), MouseY());
     // The HUD of this frame is drawn already: a pickup shows from the next frame.
@@ -122,6 +126,7 @@ void RunFrame() {
     PaceAndSwap(ShowPicture);
     HandleWindowKeys();
     if (windowLost) return;   // nothing can be drawn or read any more: the loop ends now
+    KeepChangedSettings();
     HandleGameKeys();
     leftPressed = rightPressed = 0;
     while (PumpOneMessage()) {

@@ -20,12 +20,13 @@ GameOptions Options;
 
 namespace {
 
-enum OptionId { Help = 'h', Version = 'v', Data = 'd', Seed = 's', Scale = 'c', Fps = 'f' };
+enum OptionId { Help = 'h', Version = 'v', Data = 'd', Seed = 's', Scale = 'c', Fps = 'f', NoSettings = 'n' };
 
 constexpr option LongOptions[] = {
     {"help", no_argument, nullptr, Help},        {"version", no_argument, nullptr, Version},
     {"data", required_argument, nullptr, Data},  {"seed", required_argument, nullptr, Seed},
     {"scale", required_argument, nullptr, Scale}, {"fps", required_argument, nullptr, Fps},
+    {"no-settings", no_argument, nullptr, NoSettings},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -59,6 +60,8 @@ void PrintUsage(std::FILE* to) {
         "  --seed N     build the world from seed N (0..4294967295) instead of the clock\n"
         "  --scale N    first window scale, 1..4 (320 x 240 times N; 2 by default)\n"
         "  --fps N      frame rate limit, 30..240, or 0 for none\n"
+        "  --no-settings\n"
+        "               start with the default settings; no settings file is read or written\n"
         "  --help       show this help and exit\n"
         "  --version    show the version and exit\n"
         "\n"
@@ -66,7 +69,10 @@ void PrintUsage(std::FILE* to) {
         "working directory when it holds bmp_cube, else the run folder beside the\n"
         "program, else ../share/voxel-dungeon beside it. Saves go to the data\n"
         "folder's map folder when it is writable, else to\n"
-        "$XDG_DATA_HOME/voxel-dungeon (~/.local/share/voxel-dungeon).\n",
+        "$XDG_DATA_HOME/voxel-dungeon (~/.local/share/voxel-dungeon).\n"
+        "The window scale, fullscreen and the frame rate limit are kept in\n"
+        "$XDG_CONFIG_HOME/voxel-dungeon/settings.ini (~/.config/voxel-dungeon);\n"
+        "--scale and --fps win over it for one run and are not written back.\n",
         to);
 }
 
@@ -93,12 +99,14 @@ int ParseOptions(int argc, char** argv, std::FILE* out, std::FILE* err) {
             case Scale:
                 if (!ReadNumber(optarg, 1, 4, &n)) return Refuse(err, "--scale takes 1, 2, 3 or 4", optarg);
                 Options.scale = static_cast<int>(n);
+                Options.scaleGiven = true;
                 break;
             case Fps:
                 if (!ReadNumber(optarg, 0, MaxFrameRate, &n) || !ValidFrameRate(n))
                     return Refuse(err, "--fps takes 0 or a number 30..240", optarg);
                 Options.fps = static_cast<int>(n);
                 break;
+            case NoSettings: Options.noSettings = true; break;
             case 1: return Refuse(err, "unexpected argument", optarg);   // "-" puts plain words here
             case ':': return Refuse(err, "missing value for", argv[optind - 1]);
             default: return Refuse(err, "unknown option", argv[optind - 1]);

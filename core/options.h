@@ -9,6 +9,8 @@ struct GameOptions {
     bool seedGiven = false;             // --seed N was given: the world comes from it, not the clock
     uint32_t seed = 0;                  // that seed
     int scale = 2;                      // --scale 1..4: the first window scale
+    bool scaleGiven = false;            // --scale was given: it wins over the settings file for this run
+    bool noSettings = false;            // --no-settings: the default settings, the settings file neither read nor written
     // --fps N: 0 (no limit) or 30..240, kept for the frame pacing; -1 when
     // not given, so the pacing keeps its own default.
     int fps = -1;

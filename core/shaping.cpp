@@ -110,7 +110,10 @@ static void MoveStartIntoOpenCell() {
     }
 }
 
+uint32_t worldSeed = 0;
+
 void BuildWorld(uint32_t seed) {
+    worldSeed = seed;
     SRand(seed);
     FreeGeneratorBuffers();
     AllocGeneratorBuffers();

@@ -19,3 +19,5 @@ void ObjectivePass();
 // buffers, the dungeon plan, shaping, the player's start, shafts, objectives
 // and the run variables.
 void BuildWorld(uint32_t seed);
+
+extern uint32_t worldSeed;   // the seed BuildWorld last built the world from (the F9 card shows it)

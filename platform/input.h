@@ -21,6 +21,6 @@ constexpr int Backspace = 8, Tab = 9, Enter = 13, Shift = 16, Escape = 27, Space
 constexpr int Digit0 = 48, A = 65, M = 77, Z = 90;
 constexpr int KeypadPlus = 107, KeypadMinus = 109;
 constexpr int F1 = 112, F2 = 113, F3 = 114, F4 = 115, F5 = 116, F6 = 117, F7 = 118, F8 = 119;
-constexpr int F11 = 122, F12 = 123;
+constexpr int F9 = 120, F11 = 122, F12 = 123;
 constexpr int LeftBracket = 219, RightBracket = 221;
 }  // namespace Key

@@ -47,7 +47,10 @@ static const char* FailureText(WindowFailure failure) {
 }
 
 int OpenMainWindow() {
-    if (!CreateGameWindow("GAME", OverlayWidth * windowScale, OverlayHeight * windowScale, 16)) return 0;
+    // A start in fullscreen (kept from the last run) that fails falls back to
+    // the window at windowScale, after the failure's message box.
+    if (fullscreenOn && !CreateFullscreenWindow("GAME")) fullscreenOn = 0;
+    if (!fullscreenOn && !CreateGameWindow("GAME", OverlayWidth * windowScale, OverlayHeight * windowScale, 16)) return 0;
     LayOutPicture();
     PlatformHideCursor();
     return 1;

@@ -10,8 +10,9 @@ extern int presentScale;   // the zoom the picture is presented at: windowScale,
 extern int presentLeft, presentBottom;   // window pixels between the picture and the window's left and bottom edges (0 unless fullscreen)
 extern int windowLost;     // 1 when a window switch left no window at all; the game then ends with status 1
 
-// Opens the first window ("GAME", OverlayWidth x windowScale by OverlayHeight x windowScale)
-// and hides the pointer. 1 on success, 0 after the failure's message box.
+// Opens the first window ("GAME", OverlayWidth x windowScale by OverlayHeight x windowScale,
+// or covering the screen while fullscreenOn) and hides the pointer. 1 on
+// success, 0 after the failure's message box.
 int OpenMainWindow();
 
 // Creates the window and its context; each failed step destroys what exists,

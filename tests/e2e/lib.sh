@@ -91,6 +91,8 @@ e2e_setup() {
     E2E_GAME=$(realpath "$1")
     E2E_RUN_DIR=$(realpath "$2")
     E2E_TMP=$(mktemp -d)
+    # The game keeps its settings here, so a test never reads or changes the tester's own.
+    export XDG_CONFIG_HOME="$E2E_TMP/config"
     trap e2e_cleanup EXIT
     trap 'exit 130' INT TERM
     e2e_start_xvfb || exit 1

@@ -22,7 +22,7 @@ std::map<int, std::vector<std::string>> ExpectedKeys() {
         {Key::Escape, {"Escape"}},         {Key::Space, {"Space"}},
         {Key::KeypadPlus, {"Keypad +"}},   {Key::KeypadMinus, {"Keypad -"}},
         {Key::LeftBracket, {"["}},         {Key::RightBracket, {"]"}},
-        {Key::F11, {"F11"}},               {Key::F12, {"F12"}},
+        {Key::F9, {"F9"}},                 {Key::F11, {"F11"}},               {Key::F12, {"F12"}},
     };
     for (int i = 0; i < 10; ++i) keys[Key::Digit0 + i] = {std::string(1, char('0' + i))};
     for (int i = 0; i < 26; ++i) keys[Key::A + i] = {std::string(1, char('A' + i))};

@@ -1,0 +1,295 @@
+// Settings that stay (the settings file read at start under the command line,
+// written when the player changes a setting, atomically) and the F9 card
+// with its frame counter, on the headless back end.
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/card.h"
+#include "core/options.h"
+#include "core/settings.h"
+#include "core/shaping.h"
+#include "game_fixture.h"
+#include "platform/input.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadText(const fs::path& path) { return [](const Bytes& b) { return std::string(b.begin(), b.end()); }(ReadBytes(path)); }
+void WriteText(const fs::path& path, const std::string& text) { WriteBytes(path, Bytes(text.begin(), text.end())); }
+
+// A frame whose window and game keys see exactly these keys held.
+void FrameWith(std::initializer_list<int> held) {
+    for (int key : held) HeadlessSetKey(key, true);
+    RunFrame();
+    HeadlessReleaseAllKeys();
+}
+
+// The player's configuration folder lies in the test's own folder.
+class SettingsTest : public GameFixture {
+protected:
+    void SetUp() override {
+        GameFixture::SetUp();
+        if (const char* old = std::getenv("XDG_CONFIG_HOME")) oldConfig = old;
+        setenv("XDG_CONFIG_HOME", (temp.path / "config").c_str(), 1);
+        file = temp.path / "config" / "voxel-dungeon" / "settings.ini";
+        fs::create_directories(file.parent_path());
+    }
+    void TearDown() override {
+        if (oldConfig) setenv("XDG_CONFIG_HOME", oldConfig->c_str(), 1);
+        else unsetenv("XDG_CONFIG_HOME");
+        Options = GameOptions{};
+        Settings = GameSettings{};
+        settingsKept = false;
+        FrameRateLimit = DefaultFrameRate;
+        GameFixture::TearDown();
+    }
+    // The start of "voxel_dungeon ARGS...": the command line, then StartSettings. Returns its stderr.
+    static std::string Start(std::vector<std::string> words) {
+        static std::vector<std::string> args;   // the options point into them
+        args = std::move(words);
+        args.insert(args.begin(), "voxel_dungeon");
+        std::vector<char*> argv;
+        for (std::string& a : args) argv.push_back(a.data());
+        EXPECT_EQ(ParseOptions(static_cast<int>(argv.size()), argv.data(), stdout, stderr), KeepRunning);
+        testing::internal::CaptureStderr();
+        StartSettings();
+        return testing::internal::GetCapturedStderr();
+    }
+    std::optional<std::string> oldConfig;
+    fs::path file;
+};
+
+TEST_F(SettingsTest, TheStartTakesTheFileUnderTheCommandLine) {
+    const struct Case {
+        const char* why;
+        std::string text;   // the file; "" none, "<folder>" a folder in its place, "<unreadable>" mode 000
+        std::vector<std::string> args;
+        int scale, fullscreen, fps;
+        const char* message;   // what the one stderr line must hold; "" for no output at all
+    } cases[] = {
+        {"no file: today's start", "", {}, 2, 0, 60, ""},
+        {"the kept settings", "scale=3\nfullscreen=0\nfps=120\n", {}, 3, 0, 120, ""},
+        {"fullscreen", "fullscreen=1\n", {}, 2, 1, 60, ""},
+        {"edited by hand", "\xEF\xBB\xBF# mine\r\n Scale = 4 \r\n\r\n; off\r\nfps=0", {}, 4, 0, 0, ""},
+        {"--scale wins, in a window", "scale=3\nfullscreen=1\n", {"--scale", "1"}, 1, 0, 60, ""},
+        {"--fps wins", "scale=3\nfps=120\n", {"--fps", "30"}, 3, 0, 30, ""},
+        {"--no-settings ignores it", "scale=4\nfullscreen=1\nfps=0\n", {"--no-settings"}, 2, 0, 60, ""},
+        {"bad lines named, good ones used", "scale=9\ncolour=red\nfps=100\nfullscreen\nscale=-1\nfps=2x\n", {}, 2, 0, 100,
+         "ignored 'scale=9', 'colour=red', 'fullscreen', 'scale=-1' and 1 more"},
+        {"damaged", std::string("scale=3\n\0\x01\xff", 11), {}, 2, 0, 60, "damaged"},
+        {"too large", "scale=3\n" + std::string(5000, '#'), {}, 2, 0, 60, "too large"},
+        {"a folder in its place", "<folder>", {}, 2, 0, 60, "a folder"},
+        {"unreadable", "<unreadable>", {}, 2, 0, 60, "cannot be read"},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(file);
+        if (c.text == "<folder>") fs::create_directories(file / "x");
+        else if (c.text == "<unreadable>") {
+            WriteText(file, "scale=3");
+            chmod(file.c_str(), 0);
+            // Root reads any file: the read is made as another user, who may reach the folder.
+            for (fs::path p = file.parent_path(); p != temp.path.parent_path(); p = p.parent_path()) chmod(p.c_str(), 0755);
+        } else if (!c.text.empty()) WriteText(file, c.text);
+        const bool asOther = c.text == "<unreadable>" && geteuid() == 0;
+        if (asOther) {
+            ASSERT_EQ(seteuid(65534), 0);
+        }
+        const std::string err = Start(c.args);
+        if (asOther) {
+            ASSERT_EQ(seteuid(0), 0);
+        }
+        EXPECT_EQ(windowScale, c.scale) << c.why;
+        EXPECT_EQ(fullscreenOn, c.fullscreen) << c.why;
+        EXPECT_EQ(FrameRateLimit, c.fps) << c.why;
+        if (*c.message == 0) {
+            EXPECT_EQ(err, "") << c.why;
+        } else {
+            EXPECT_NE(err.find(c.message), std::string::npos) << c.why << ": " << err;
+            EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << c.why << ": " << err;
+        }
+        // The start writes nothing, whatever it found.
+        if (fs::is_regular_file(file) && c.text != "<unreadable>") {
+            EXPECT_EQ(ReadText(file), c.text) << c.why;
+        }
+        EXPECT_EQ(fs::exists(file.string() + ".new"), false) << c.why;
+        // The first window is the one chosen.
+        PlatformCloseWindow();
+        ASSERT_EQ(OpenMainWindow(), 1) << c.why;
+        int width = 0, height = 0;
+        HeadlessWindowSize(&width, &height);
+        EXPECT_EQ(HeadlessFullscreen(), c.fullscreen == 1) << c.why;
+        if (!c.fullscreen) {
+            EXPECT_EQ(width * 1000 + height, 320 * c.scale * 1000 + 240 * c.scale) << c.why;
+        }
+    }
+}
+
+TEST_F(SettingsTest, WhatThePlayerChangesIsWrittenAndOnlyThat) {
+    const struct Case {
+        const char* why;
+        const char* before;   // the file at start; nullptr for none
+        std::vector<std::string> args;
+        std::vector<int> keys;   // one frame with each held, then three with none
+        bool written;
+        GameSettings after;   // what the next start finds
+    } cases[] = {
+        {"F3", nullptr, {}, {Key::F3}, true, {3, 0, 60}},
+        {"F11", nullptr, {}, {Key::F11}, true, {2, 1, 60}},
+        {"F11 twice, then F4", "fps=120\n", {}, {Key::F11, Key::F11, Key::F4}, true, {4, 0, 120}},
+        {"a run's --fps stays out", "fps=120\n", {"--fps", "0"}, {Key::F3}, true, {3, 0, 120}},
+        {"a run's --scale stays out", "scale=4\n", {"--scale", "1"}, {Key::F11}, true, {4, 1, 60}},
+        {"F2 at scale 2 changes nothing", nullptr, {}, {Key::F2}, false, {2, 0, 60}},
+        {"--no-settings writes nothing", nullptr, {"--no-settings"}, {Key::F3, Key::F11}, false, {2, 0, 60}},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(file);
+        if (c.before) WriteText(file, c.before);
+        EXPECT_EQ(Start(c.args), "") << c.why;
+        testing::internal::CaptureStderr();
+        for (int key : c.keys) FrameWith({key});
+        for (int i = 0; i < 3; ++i) FrameWith({});
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << c.why;
+        EXPECT_EQ(fs::exists(file), c.written || c.before) << c.why;
+        if (!c.written && c.before) {
+            EXPECT_EQ(ReadText(file), c.before) << c.why;
+        }
+        EXPECT_FALSE(fs::exists(file.string() + ".new")) << c.why;
+        EXPECT_EQ(Start({}), "") << c.why;
+        EXPECT_EQ(windowScale, c.after.scale) << c.why;
+        EXPECT_EQ(fullscreenOn, c.after.fullscreen) << c.why;
+        EXPECT_EQ(FrameRateLimit, c.after.fps) << c.why;
+    }
+}
+
+TEST_F(SettingsTest, AWriteCutShortLeavesTheOldFile) {
+    WriteText(file, "scale=4\n");
+    WriteText(file.string() + ".new", "sc");   // left by a write that was killed
+    EXPECT_EQ(Start({}), "");
+    // A file-size limit stops the write after a few bytes, as a full disk or a kill would.
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit tight = saved;
+    tight.rlim_cur = 10;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    testing::internal::CaptureStderr();   // the limit cuts the message short too
+    FrameWith({Key::F1});
+    setrlimit(RLIMIT_FSIZE, &saved);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(ReadText(file), "scale=4\n");
+    // The next change writes the whole file.
+    FrameWith({Key::F3});
+    EXPECT_EQ(Start({}), "");
+    EXPECT_EQ(windowScale, 3);
+    EXPECT_FALSE(fs::exists(file.string() + ".new"));
+}
+
+// Frame times as the card's counter line shows them, from frame starts on the virtual clock.
+TEST(FrameCounter, TheLastSecondsFrameTimes) {
+    constexpr int64_t Ms = 1000000;
+    const struct Case {
+        const char* why;
+        std::vector<std::pair<int, int64_t>> runs;   // so many frames of so many ns
+        const char* line;
+    } cases[] = {
+        {"one frame measures nothing", {}, "0 frames a second, frame time 0.0 ms median, 0.0 ms largest"},
+        {"a steady 60", {{120, 16666666}}, "60 frames a second, frame time 16.7 ms median, 16.7 ms largest"},
+        {"older than a second is forgotten", {{20, 100 * Ms}, {50, 10 * Ms}},
+         "55 frames a second, frame time 10.0 ms median, 100.0 ms largest"},
+        {"a stall", {{59, 10 * Ms}, {1, 400 * Ms}}, "61 frames a second, frame time 10.0 ms median, 400.0 ms largest"},
+        {"an even count: the mean of the middle two", {{1, 40 * Ms}, {1, 10 * Ms}, {1, 30 * Ms}, {1, 20 * Ms}},
+         "40 frames a second, frame time 25.0 ms median, 40.0 ms largest"},
+        {"more frames than are kept", {{10000, Ms / 10}}, "10000 frames a second, frame time 0.1 ms median, 0.1 ms largest"},
+    };
+    for (const Case& c : cases) {
+        HeadlessReset();
+        ResetFrameTimes();
+        RecordFrameStart();
+        for (const auto& [count, ns] : c.runs)
+            for (int i = 0; i < count; ++i) {
+                HeadlessAdvanceClockNs(ns);
+                RecordFrameStart();
+            }
+        char line[128];
+        FormatFrameLine(MeasureFrames(), line, sizeof line);
+        EXPECT_STREQ(line, c.line) << c.why;
+    }
+    HeadlessReset();
+}
+
+class CardTest : public GameFixture {
+protected:
+    void SetUp() override {
+        GameFixture::SetUp();
+        cardShown = 0;
+        ResetFrameTimes();
+    }
+    void TearDown() override {
+        cardShown = 0;
+        GameFixture::TearDown();
+    }
+    // Whether the last presented picture (scale 2) shows `text` in the small
+    // font in this colour anywhere: every pixel of its glyphs in the colour,
+    // no other pixel of its box (the nine rows a glyph may use).
+    static bool Shows(const char* text, const uint8_t* rgb) {
+        std::memset(OverlayBuffer, 0, 320 * 240 * 4);
+        FormatText("%s", text);
+        DrawSmallText(0, 8, 255, 255, 255);
+        std::vector<std::pair<int, int>> on, off;
+        for (int y = 1; y <= 9; ++y)
+            for (int x = 0; x < 320; ++x) (OverlayBuffer[4 * (y * 320 + x) + 3] == 255 ? on : off).push_back({x, y});
+        int width = 0;
+        for (const auto& p : on) width = std::max(width, p.first + 1);
+        std::erase_if(off, [&](const std::pair<int, int>& p) { return p.first >= width; });
+        const Bytes shown = HeadlessFrontPixels();
+        auto is = [&](int x, int y) { return std::memcmp(&shown[4 * (2 * y * 640 + 2 * x)], rgb, 3) == 0; };
+        for (int top = 0; top + 10 <= 240; ++top)
+            for (int left = 0; left + width <= 320; ++left) {
+                bool match = true;
+                for (size_t i = 0; match && i < on.size(); ++i) match = is(left + on[i].first, top + on[i].second);
+                for (size_t i = 0; match && i < off.size(); ++i) match = !is(left + off[i].first, top + off[i].second);
+                if (match) return true;
+            }
+        return false;
+    }
+    static constexpr uint8_t Yellow[3] = {255, 255, 0}, White[3] = {255, 255, 255};
+};
+
+TEST_F(CardTest, F9ActsWhileHeldThenPauses) {
+    HeadlessSetKey(Key::F9, true);
+    for (int frame = 1; frame <= 3; ++frame) {
+        HeadlessPauses().clear();
+        RunFrame();
+        EXPECT_EQ(HeadlessPauses(), std::vector<int>{300}) << "frame " << frame;
+        EXPECT_EQ(cardShown, frame % 2) << "frame " << frame;
+    }
+}
+
+TEST_F(CardTest, TheCardShowsOverTheRunningGameAndGoes) {
+    BuildWorld(4242);
+    for (int i = 0; i < 60; ++i) {
+        HeadlessAdvanceClockNs(20000000);
+        RunFrame();
+    }
+    FrameWith({Key::F9});
+    FrameWith({Key::RightBracket});   // the game keys still act under the card
+    EXPECT_EQ(MVD, 7);
+    char line[128];
+    FormatFrameLine(MeasureFrames(), line, sizeof line);
+    const struct { const char* text; const uint8_t* colour; } shown[] = {
+        {"Seed 4242", Yellow}, {"Controls", Yellow}, {"F9", Yellow}, {"Escape", Yellow},
+        {"quit", White},       {"walk on / stop", White}, {line, White},
+    };
+    for (const auto& s : shown) EXPECT_TRUE(Shows(s.text, s.colour)) << s.text;
+    FrameWith({Key::F9});
+    FrameWith({});
+    EXPECT_FALSE(Shows("Seed 4242", Yellow));
+    EXPECT_FALSE(Shows("walk on / stop", White));
+}
+
+}  // namespace

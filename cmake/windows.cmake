@@ -20,7 +20,7 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=
 # Win32 back end (window, context, events, keys, clock and pauses).
 set(MACHINE_SOURCES machine/win32/files.cpp machine/win32/folders.cpp machine/memory.cpp machine/random.cpp)
 add_library(machine STATIC ${MACHINE_SOURCES})
-target_link_libraries(machine PUBLIC shell32 ole32)
+target_link_libraries(machine PUBLIC shell32 ole32 uuid)
 file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS machine/win32/win32_*.cpp)
 add_library(machine_win32 STATIC ${WIN32_SOURCES})
 target_link_libraries(machine_win32 PUBLIC machine opengl32 gdi32 user32 winmm)
@@ -31,10 +31,18 @@ file(GLOB GAME_SOURCES CONFIGURE_DEPENDS
   core/*.cpp world/*.cpp render/*.cpp data/*.cpp console/*.cpp platform/*.cpp)
 list(FILTER GAME_SOURCES EXCLUDE REGEX ".*/core/main\\.cpp$")
 list(FILTER GAME_SOURCES EXCLUDE REGEX ".*/render/png_encode\\.cpp$")
+list(FILTER GAME_SOURCES EXCLUDE REGEX ".*_posix\\.cpp$")
+set_source_files_properties(render/png_encode_stb.cpp PROPERTIES COMPILE_OPTIONS "-isystem;/usr/include/stb")
 add_library(game STATIC ${GAME_SOURCES})
 target_include_directories(game PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(game PUBLIC machine)
 set_source_files_properties(core/options.cpp PROPERTIES COMPILE_DEFINITIONS GAME_VERSION="${PROJECT_VERSION}")
+# GL/gl.h pulls in all of windows.h unless its calling conventions are
+# given; the game needs none of it, and its macros (RegisterClass,
+# CreateWindow) would rename the game's own WindowFailure names.
+# localtime_r comes with the POSIX thread-safe set of mingw's time.h.
+target_compile_definitions(game PRIVATE APIENTRY=__stdcall CALLBACK=__stdcall "WINGDIAPI=__declspec(dllimport)"
+  _POSIX_THREAD_SAFE_FUNCTIONS)
 add_library(platform_win32 INTERFACE)
 target_link_libraries(platform_win32 INTERFACE game machine_win32 glu32 opengl32 windowscodecs ole32)
 

@@ -1,6 +1,8 @@
 // The frame clear and the presentation of the OverlayBuffer.
 #include "platform/present.h"
 
+#include <GL/glext.h>   // GL_CLAMP_TO_EDGE: Windows' gl.h stops at OpenGL 1.1
+
 #include <cstring>
 
 #include "machine/platform.h"

@@ -27,6 +27,9 @@ std::string Utf8(const fs::path& path) {
     return std::string(text.begin(), text.end());
 }
 
+// The game's UTF-8 as a path (a plain char string would be read in the ANSI code page).
+fs::path Path(const char* utf8) { return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8))); }
+
 std::string Slurp(const char* gameName) {
     const int file = OpenExisting(gameName, FileAccess::Read);
     if (file < 0) return "<missing>";
@@ -85,7 +88,9 @@ TEST_F(WinFolders, FileCallsKeepTheirPromises) {
     EXPECT_TRUE(FileClose(bad));
     EXPECT_FALSE(FileClose(bad)) << "a closed file reports its second close";
 
-    EXPECT_GE(OpenForReading("made.bmp"), 0) << "a writable data folder gets the missing file, empty";
+    const int made = OpenForReading("made.bmp");
+    EXPECT_GE(made, 0) << "a writable data folder gets the missing file, empty";
+    FileClose(made);
     EXPECT_EQ(FileSize("made.bmp"), 0);
     SetDataFolder(Utf8(zoe).c_str(), false);
     EXPECT_EQ(OpenForReading("never.bmp"), -1);
@@ -94,13 +99,13 @@ TEST_F(WinFolders, FileCallsKeepTheirPromises) {
 
 TEST_F(WinFolders, HostPathsUseBackslashes) {
     SetDataFolder("C:/games/run", true);
-    SetSaveFolder(u8"C:\\users\\Zoë\\Saved Games\\Voxel Dungeon", true);
+    SetSaveFolder("C:\\users\\Zoë\\Saved Games\\Voxel Dungeon", true);
     const struct {
         const char* game;
         std::string host;
     } cases[] = {{".\\map\\1.overworld", "C:\\games\\run\\map\\1.overworld"},
                  {"bmp_cube/grass3.bmp", "C:\\games\\run\\bmp_cube\\grass3.bmp"},
-                 {"@saves\\SAVEGAME2.unit", u8"C:\\users\\Zoë\\Saved Games\\Voxel Dungeon\\SAVEGAME2.unit"},
+                 {"@saves\\SAVEGAME2.unit", "C:\\users\\Zoë\\Saved Games\\Voxel Dungeon\\SAVEGAME2.unit"},
                  {"@savesX", "C:\\games\\run\\@savesX"},
                  {"D:\\x.bmp", "D:\\x.bmp"},
                  {"\\\\server\\share\\x.bmp", "\\\\server\\share\\x.bmp"}};
@@ -122,17 +127,17 @@ TEST_F(WinFolders, HostFoldersAndThePlayersOwn) {
 
     char folder[1024];
     ASSERT_TRUE(WorkingFolder(folder, sizeof folder));
-    EXPECT_EQ(fs::path(folder), fs::current_path());
+    EXPECT_EQ(Path(folder), fs::current_path());
     ASSERT_TRUE(ExecutableFolder(folder, sizeof folder));
     wchar_t exe[1024];
     GetModuleFileNameW(nullptr, exe, 1024);
-    EXPECT_EQ(fs::path(folder), fs::path(exe).parent_path());
+    EXPECT_EQ(Path(folder), fs::path(exe).parent_path());
 
     ASSERT_TRUE(PlayerFolderPath(PlayerFolder::Saves, folder, sizeof folder));
-    EXPECT_EQ(fs::path(folder).filename(), "Voxel Dungeon");
-    EXPECT_EQ(fs::path(folder).parent_path().filename(), "Saved Games");
+    EXPECT_EQ(Path(folder).filename(), "Voxel Dungeon");
+    EXPECT_EQ(Path(folder).parent_path().filename(), "Saved Games");
     ASSERT_TRUE(PlayerFolderPath(PlayerFolder::Settings, folder, sizeof folder));
-    EXPECT_EQ(fs::path(folder), fs::path(std::getenv("APPDATA")) / "Voxel Dungeon");
+    EXPECT_EQ(Path(folder), fs::path(_wgetenv(L"APPDATA")) / "Voxel Dungeon");
 }
 
 // The installer's mark turns a data folder the game could write into a shared
@@ -145,7 +150,7 @@ TEST_F(WinFolders, TheInstalledMarkSendsSavesToSavedGames) {
         if (marked) Put("installed", "");
         ASSERT_TRUE(ChooseFolders(Utf8(zoe).c_str())) << marked;
         EXPECT_EQ(DataFolderMayCreate(), !marked) << marked;
-        EXPECT_EQ(fs::path(SaveFolder()), marked ? fs::path(saves) : zoe / "map") << marked;
+        EXPECT_EQ(Path(SaveFolder()), marked ? Path(saves) : zoe / "map") << marked;
     }
 }
 

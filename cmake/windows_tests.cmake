@@ -57,7 +57,7 @@ set_tests_properties(windows.wine_prefix PROPERTIES LABELS windows FIXTURES_SETU
 include(GoogleTest)
 gtest_discover_tests(windows_unit_tests DISCOVERY_MODE PRE_TEST TEST_PREFIX windows. DISCOVERY_TIMEOUT 60
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-  PROPERTIES LABELS windows FIXTURES_REQUIRED wine ENVIRONMENT "${WIN_TESTS_ENV}")
+  PROPERTIES LABELS windows FIXTURES_REQUIRED wine TIMEOUT 120 ENVIRONMENT "${WIN_TESTS_ENV}")
 
 set(HOST_MAKE_E2E_SLOT "" CACHE FILEPATH "The host build's make_e2e_slot, for the same-save test")
 if(HOST_MAKE_E2E_SLOT)

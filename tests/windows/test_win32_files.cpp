@@ -30,6 +30,9 @@ std::string Utf8(const fs::path& path) {
 // The game's UTF-8 as a path (a plain char string would be read in the ANSI code page).
 fs::path Path(const char* utf8) { return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8))); }
 
+// Whether the open gave a file (closed again: a file left open would keep its folder from going).
+bool Opens(int file) { return file >= 0 && FileClose(file); }
+
 std::string Slurp(const char* gameName) {
     const int file = OpenExisting(gameName, FileAccess::Read);
     if (file < 0) return "<missing>";
@@ -64,16 +67,16 @@ protected:
 };
 
 TEST_F(WinFolders, FileCallsKeepTheirPromises) {
-    EXPECT_EQ(OpenExisting("a.bin", FileAccess::Read), -1) << "a missing file is not created by an existing-only open";
+    EXPECT_FALSE(Opens(OpenExisting("a.bin", FileAccess::Read))) << "a missing file is not created by an existing-only open";
     EXPECT_FALSE(fs::exists(zoe / "a.bin"));
     ASSERT_TRUE(Put("a.bin", "abc"));
     EXPECT_TRUE(fs::exists(zoe / "a.bin")) << "the file is in the folder named with the e-diaeresis";
     ASSERT_TRUE(Put("a.bin", "x"));
     EXPECT_EQ(Slurp("a.bin"), "xbc") << "open-always never truncates";
     EXPECT_EQ(FileSize(".\\a.bin"), 3);
-    EXPECT_EQ(CreateNewFile("a.bin"), -1) << "an existing name is never overwritten";
+    EXPECT_FALSE(Opens(CreateNewFile("a.bin"))) << "an existing name is never overwritten";
     EXPECT_EQ(Slurp("a.bin"), "xbc");
-    EXPECT_EQ(OpenAlways("gone\\a.bin", FileAccess::Write), -1) << "a missing folder fails";
+    EXPECT_FALSE(Opens(OpenAlways("gone\\a.bin", FileAccess::Write))) << "a missing folder fails";
     EXPECT_TRUE(MakeFolder("gone") && MakeFolder("gone"));
     ASSERT_TRUE(Put("@saves\\b.bin", "new"));
     EXPECT_EQ(FileSize((Utf8(zoe) + "\\saves\\b.bin").c_str()), 3) << "an absolute host path is taken as it is";
@@ -83,17 +86,15 @@ TEST_F(WinFolders, FileCallsKeepTheirPromises) {
     EXPECT_TRUE(FlushFolderOf("a.bin"));
     EXPECT_TRUE(FileRemove("a.bin") && FileRemove("a.bin")) << "a file that is gone counts as removed";
     EXPECT_EQ(FileSize("gone"), -1) << "a folder is no file";
-    EXPECT_EQ(OpenAlways("gone", FileAccess::Read), -1);
+    EXPECT_FALSE(Opens(OpenAlways("gone", FileAccess::Read)));
     const int bad = OpenAlways("c.bin", FileAccess::Read);
     EXPECT_TRUE(FileClose(bad));
     EXPECT_FALSE(FileClose(bad)) << "a closed file reports its second close";
 
-    const int made = OpenForReading("made.bmp");
-    EXPECT_GE(made, 0) << "a writable data folder gets the missing file, empty";
-    FileClose(made);
+    EXPECT_TRUE(Opens(OpenForReading("made.bmp"))) << "a writable data folder gets the missing file, empty";
     EXPECT_EQ(FileSize("made.bmp"), 0);
     SetDataFolder(Utf8(zoe).c_str(), false);
-    EXPECT_EQ(OpenForReading("never.bmp"), -1);
+    EXPECT_FALSE(Opens(OpenForReading("never.bmp")));
     EXPECT_FALSE(fs::exists(zoe / "never.bmp")) << "an installed folder is never written";
 }
 

@@ -107,6 +107,8 @@ set(CPACK_NSIS_DISPLAY_NAME "Voxel Dungeon")
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 set(CPACK_PACKAGE_EXECUTABLES voxel_dungeon "Voxel Dungeon")
 set(CPACK_NSIS_INSTALLED_ICON_NAME voxel_dungeon.exe)
+set(CPACK_NSIS_MUI_ICON ${ICON_ICO})
+set(CPACK_NSIS_MUI_UNIICON ${ICON_ICO})
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 # The empty marker "installed" beside the .exe tells the game its folder is
 # shared and read-only: saves go to the player's Saved Games folder.

@@ -119,6 +119,11 @@ bool PlatformCloseWindow() {
         deviceContext = nullptr;
     }
     if (mainWindow) {
+        // Destroyed while it counts as visible, the window is hidden first,
+        // and under Wine with no window manager that hide waits two seconds
+        // for a manager's answer on every F1..F4. Dropping the visible style
+        // first lets it go at once; destroying it takes it off the screen anyway.
+        SetWindowLongA(mainWindow, GWL_STYLE, GetWindowLongA(mainWindow, GWL_STYLE) & ~WS_VISIBLE);
         DestroyWindow(mainWindow);
         mainWindow = nullptr;
     }

@@ -1,7 +1,7 @@
 // The frame clear and the presentation of the OverlayBuffer.
 #include "platform/present.h"
 
-#include <GL/glext.h>   // GL_CLAMP_TO_EDGE: Windows' gl.h stops at OpenGL 1.1
+#include <GL/glext.h>
 
 #include <cstring>
 

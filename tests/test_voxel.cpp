@@ -228,36 +228,3 @@ TEST_F(Voxel, CullingChangesNoPixelInRandomViews) {
     // Most of the MVD cube lies beside or behind the camera.
     EXPECT_LT(culled * 2, unculled);
 }
-
-TEST_F(Voxel, CrossingACellCollectsOnlyTheBlocksAtTheEdges) {
-    BuildWorld(77);
-    activeRenderer = Renderer::Fast;
-    SX = 64, SY = 64, SZ = 39, MVD = 30, Yaw = 30.0f, Pitch = -95.0f;
-    Render();
-    const long long before = collectedBlocks;
-    Render();
-    EXPECT_EQ(collectedBlocks, before) << "a kept frame collects nothing";
-
-    const int moves[][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {-1, 0, 0}, {0, -1, 0}, {0, 0, -1}};
-    for (const auto& move : moves) {
-        SCOPED_TRACE(testing::Message() << "move " << move[0] << "," << move[1] << "," << move[2]);
-        SX += move[0], SY += move[1], SZ += move[2];
-        const long long start = collectedBlocks;
-        const long long faces = Render();
-        const long long recollected = collectedBlocks - start;
-        const Bytes kept = Picture();
-        EXPECT_GT(recollected, 0);
-        // The whole cube at MVD 30 spans 8 or 9 blocks a side; only the two slabs at the moving edges change.
-        EXPECT_LE(recollected, 2 * 9 * 9);
-        InvalidateFaceList();
-        EXPECT_EQ(Render(), faces);
-        EXPECT_EQ(Differences(kept, Picture()), 0) << "kept blocks draw what a fresh collection does";
-    }
-    // A smaller MVD cuts the kept blocks again.
-    MVD = 5;
-    const long long faces = Render();
-    const Bytes kept = Picture();
-    InvalidateFaceList();
-    EXPECT_EQ(Render(), faces);
-    EXPECT_EQ(Differences(kept, Picture()), 0);
-}

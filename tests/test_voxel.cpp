@@ -54,30 +54,6 @@ TEST_F(Voxel, HiddenFacesAreNotDrawn) {
     EXPECT_EQ(Render(), 6 * 5 - 5 + 1);   // the centre's +x face stays hidden
 }
 
-TEST_F(Voxel, PanelIsOneQuadWithTextureOne) {
-    Paint(1204, 10, 10, 250);   // value 4's own texture must not be used
-    CreateCubeTextures();
-    Put(100, 98, 20, PanelCell);
-    EXPECT_EQ(Render(), 1);
-    EXPECT_GT(RunWidth(200, 40, 40), 0);
-    EXPECT_EQ(RunWidth(10, 10, 250), 0);
-}
-
-TEST_F(Voxel, ObjectiveMarkerIsASmallerCubeWithTextureTen) {
-    Put(100, 97, 20, 1);
-    Render();
-    int cube = RunWidth(200, 40, 40);
-    Put(100, 97, 20, 0);
-    WritableFlagmap()[CellIndex(100, 97, 20)] = ObjectiveFlag;
-    EXPECT_EQ(Render(), 6);
-    int marker = RunWidth(250, 250, 30);
-    EXPECT_NEAR(static_cast<double>(marker) / cube, 0.7, 0.05);
-    // Inside a solid cell it comes out half that size, and it is drawn even when enclosed.
-    Put(100, 97, 20, 1);
-    for (int d = -1; d <= 1; d += 2) Put(100 + d, 97, 20, 1), Put(100, 97 + d, 20, 1), Put(100, 97, 20 + d, 1);
-    EXPECT_EQ(Render(), 6 * 5 + 6);
-}
-
 TEST_F(Voxel, BackgroundStaysBlackAndOnlyTheKeyIsSkipped) {
     Render();
     for (int i = 0; i < 320 * 240; ++i) ASSERT_EQ(OverlayBuffer[4 * i + 3], 0) << i;

@@ -15,7 +15,7 @@ SAVES="$WINEPREFIX/drive_c/users/$(id -un)/Saved Games/Voxel Dungeon"
 E2E_GAME_CMD=(wine 'C:\Program Files\Voxel Dungeon\voxel_dungeon.exe')
 SIZES=" 11796479 11796479 2112000 32"
 slot() { local k; for k in mainmap flagmap unit variables; do echo -n " $(stat -c %s "$SAVES/SAVEGAME1.$k" 2>/dev/null || echo missing)"; done; }
-slot_sum() { cat "$SAVES"/SAVEGAME1.{mainmap,flagmap,unit,variables} 2>/dev/null | md5sum; }
+slot_sum() { { cat "$SAVES"/SAVEGAME1.{mainmap,flagmap,unit,variables} 2>/dev/null || true; } | md5sum; }
 
 wine "$installer" /S
 for file in voxel_dungeon.exe installed Uninstall.exe bmp_cube/grass3.bmp map/1.overworld README.md \

@@ -42,16 +42,21 @@ add_executable(windows_make_slot ${VD_ROOT}/tests/e2e/make_slot.cpp)
 target_link_libraries(windows_make_slot PRIVATE game machine_wintest machine opengl32 glu32)
 target_link_options(windows_make_slot PRIVATE -static)
 
-# Wine keeps its own Windows in a prefix; ctest runs them all in one, made
-# by the first test (WINEPREFIX from the environment, else one in the build tree).
+# Wine keeps its own Windows in a prefix; the tests share one (WINEPREFIX
+# from the environment, else one in the build tree) and one persistent Wine
+# server, started first and ended last. Wine's own processes must not hold
+# ctest's output pipe, or ctest waits for them: their streams go to /dev/null.
 if(DEFINED ENV{WINEPREFIX})
   set(WIN_TESTS_PREFIX $ENV{WINEPREFIX})
 else()
   set(WIN_TESTS_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
 endif()
 set(WIN_TESTS_ENV "WINEPREFIX=${WIN_TESTS_PREFIX}" "WINEDEBUG=-all")
-add_test(NAME windows.wine_prefix COMMAND wineboot -i)
-set_tests_properties(windows.wine_prefix PROPERTIES LABELS windows FIXTURES_SETUP wine ENVIRONMENT "${WIN_TESTS_ENV}")
+add_test(NAME windows.wine_start COMMAND sh -c
+  "{ mkdir -p \"$WINEPREFIX\"; wineserver -p; wineboot -i; } > /dev/null 2>&1 < /dev/null; exit 0")
+add_test(NAME windows.wine_stop COMMAND sh -c "wineserver -k; exit 0")
+set_tests_properties(windows.wine_start PROPERTIES LABELS windows FIXTURES_SETUP wine ENVIRONMENT "${WIN_TESTS_ENV}")
+set_tests_properties(windows.wine_stop PROPERTIES LABELS windows FIXTURES_CLEANUP wine ENVIRONMENT "${WIN_TESTS_ENV}")
 
 # One ctest test per test case, found by asking the program under Wine.
 include(GoogleTest)

@@ -9,10 +9,9 @@
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/.." && pwd)
-source "$root/tests/e2e/lib.sh"
+source "$root/tests/e2e/driver.sh"
 e2e_setup "${1:-$root/build/voxel_dungeon}" "${2:-$root/build/run}"
 seconds=${3:-8}
-e2e_build_probe || exit 1
 gcc -O2 -shared -fPIC -o "$E2E_TMP/swap_clock.so" "$here/swap_clock.c" -ldl
 swaps="$E2E_TMP/swaps.log"
 
@@ -45,20 +44,20 @@ for scale in 2 4; do
         fps=()
         [ "$limit" = default ] || fps=(--fps "$limit")
         : >"$swaps"
-        e2e_start_command "$E2E_RUN_DIR" env LD_PRELOAD="$E2E_TMP/swap_clock.so" SWAP_CLOCK_LOG="$swaps" \
-            "$E2E_GAME" --scale "$scale" "${fps[@]}"
+        e2e_start_in "$E2E_RUN_DIR" env LD_PRELOAD="$E2E_TMP/swap_clock.so" SWAP_CLOCK_LOG="$swaps" \
+            -- --scale "$scale" "${fps[@]}"
         # Waiting for the loop re-creates the window at scale 2 (F2); F1..F4 pick the scale.
         e2e_wait_running 60 || e2e_fatal "the game did not start"
-        e2e_tap "F$scale"
-        e2e_focus_window >/dev/null || e2e_fatal "no window"
-        [ "$(e2e_geometry "$(e2e_current_window)" | cut -d' ' -f3)" = $((320 * scale)) ] ||
+        e2e_press "F$scale"
+        e2e_focus || e2e_fatal "no window"
+        [ "$(e2e_geometry "$(e2e_window)" | cut -d' ' -f3)" = $((320 * scale)) ] ||
             e2e_fatal "the window did not take scale $scale"
         # ] raises the MVD by one every 100 ms up to 30.
         e2e_press bracketright 3.5 0.5
-        e2e_read_counts
+        e2e_read || e2e_fatal "no HUD"
         [ "$(echo "$E2E_COUNTS" | cut -d' ' -f3)" = 30 ] || e2e_fatal "the HUD shows '$E2E_COUNTS', not MVD 30"
         # Level view (pointer row 90) from the left of the swing, mouse look on, walking on.
-        e2e_point_overlay 60 90 "$scale"
+        e2e_point 60 90 "$scale"
         e2e_click 3
         e2e_click 1
         mapfile -t swing < <(swing_command "$scale")
@@ -74,8 +73,8 @@ for scale in 2 4; do
         wait "$swinger" 2>/dev/null || true
         # What the HUD showed at both ends: the cursor cell and the pointer, so
         # that a run where the player did not walk or look is seen as such.
-        hud="$(e2e_position_line "$E2E_TMP/first.ppm" | sed 's/^SX=//') -> $(e2e_position_line "$E2E_TMP/last.ppm" | sed 's/^SX=//')"
+        hud="$(e2e_text "$E2E_TMP/first.ppm" 12 31 | sed 's/^SX=//') -> $(e2e_text "$E2E_TMP/last.ppm" 12 31 | sed 's/^SX=//')"
         printf '%-5s %-7s %s  %s\n' "$scale" "$limit" "$(interval_stats "$from" "$to")" "$hud"
-        e2e_quit_by_escape
+        e2e_quit
     done
 done

@@ -16,11 +16,7 @@ std::vector<DataCandidate> DataCandidates(const char* option, const char* enviro
     if (given(environment)) return {{environment, "VOXEL_DUNGEON_DATA", false}};
     std::vector<DataCandidate> list;
     if (given(workingFolder)) list.push_back({workingFolder, "the working directory", false});
-    if (given(executableFolder)) {
-        const std::string beside = executableFolder;
-        list.push_back({beside + "/run", "the run folder beside the program", false});
-        list.push_back({beside + "/../share/voxel-dungeon", "the installed game data", true});
-    }
+    if (given(executableFolder)) AddProgramCandidates(executableFolder, &list);
     return list;
 }
 
@@ -56,7 +52,8 @@ bool ChooseFolders(const char* dataOption) {
         PlatformMessageBox("ERROR", text.c_str(), false);
         return false;
     }
-    const DataCandidate& data = candidates[chosen];
+    DataCandidate data = candidates[chosen];
+    data.installed = data.installed || MarkedInstalled(data.path);
     const bool writable = !data.installed && FolderWritable(data.path.c_str());
     bool createOnUse = false;
     char player[4096] = "";

@@ -18,6 +18,17 @@ struct DataCandidate {
 std::vector<DataCandidate> DataCandidates(const char* option, const char* environment,
                                           const char* workingFolder, const char* executableFolder);
 
+// The folders the program's own place offers, in order, appended to list.
+// The layout differs per system, so each has its file: locations_posix.cpp
+// (a run folder beside the program, an install under ../share) and
+// locations_win32.cpp (the program's folder itself, then its run folder).
+void AddProgramCandidates(const std::string& executableFolder, std::vector<DataCandidate>* list);
+
+// True when the folder carries the mark of an installed, shared game (on
+// Windows the empty file `installed` the installer puts beside the program):
+// it is then never written to, whichever way it was found.
+bool MarkedInstalled(const std::string& folder);
+
 // True when the folder holds the game's pictures (its bmp_cube folder).
 bool HoldsGameData(const std::string& folder);
 

@@ -2,8 +2,9 @@
 // context, the pointer, the keys, window events, message boxes, the clock,
 // pauses and files. Two back ends implement the window, input and clock half
 // of this header: machine/sdl (the real game) and machine/headless (tests:
-// scripted input, a virtual clock, an off-screen OSMesa context). The file
-// half lives in machine/posix/files.cpp and is shared by both.
+// scripted input, a virtual clock, an off-screen OSMesa context), and on
+// Windows machine/win32. The file half lives in machine/posix (Linux, shared
+// by the SDL and headless back ends) and machine/win32 (Windows).
 //
 // Nothing above machine/ includes SDL or sleeps, opens a file or reads a key
 // except through these calls.
@@ -113,7 +114,7 @@ int64_t PlatformClockNs();
 // virtual clock by exactly ns. Not recorded as a pause.
 void PlatformSleepNs(int64_t ns);
 
-// ---- Folders (machine/posix/folders.cpp, shared by both back ends) ----
+// ---- Folders (machine/posix/folders.cpp; Windows: machine/win32/folders.cpp) ----
 
 // Game file names keep the game's own form, ".\map\1.overworld": a relative
 // name is found in the data folder, a name that starts with SaveFolderTag in
@@ -155,7 +156,7 @@ bool WorkingFolder(char* out, size_t outSize);
 enum class PlayerFolder { Saves, Settings };
 bool PlayerFolderPath(PlayerFolder which, char* out, size_t outSize);
 
-// ---- Files (machine/posix/files.cpp, shared by both back ends) ----
+// ---- Files (machine/posix/files.cpp; Windows: machine/win32/files.cpp) ----
 
 enum class FileAccess { Read, Write, ReadWrite };
 

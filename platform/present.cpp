@@ -1,6 +1,8 @@
 // The frame clear and the presentation of the OverlayBuffer.
 #include "platform/present.h"
 
+#include <GL/glext.h>
+
 #include <cstring>
 
 #include "machine/platform.h"

@@ -16,7 +16,18 @@ struct Parsed {
     std::string out, err;
 };
 
-// Runs ParseOptions on "voxel_dungeon ARGS..." with both streams captured.
+// What was written to a temporary stream, which is closed.
+std::string Drain(std::FILE* stream) {
+    std::string text;
+    std::rewind(stream);
+    char buffer[512];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, stream)) > 0;) text.append(buffer, n);
+    std::fclose(stream);
+    return text;
+}
+
+// Runs ParseOptions on "voxel_dungeon ARGS..." with both streams captured
+// (in temporary files, which Windows has too).
 Parsed Parse(std::vector<std::string> words) {
     // The options point into the command line, which a process keeps to its
     // end: the words stay alive until the next parse.
@@ -26,18 +37,12 @@ Parsed Parse(std::vector<std::string> words) {
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
-    char *outText = nullptr, *errText = nullptr;
-    size_t outSize = 0, errSize = 0;
-    std::FILE* out = open_memstream(&outText, &outSize);
-    std::FILE* err = open_memstream(&errText, &errSize);
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
     Parsed p;
     p.status = ParseOptions(static_cast<int>(args.size()), argv.data(), out, err);
-    std::fclose(out);
-    std::fclose(err);
-    p.out = outText;
-    p.err = errText;
-    std::free(outText);
-    std::free(errText);
+    p.out = Drain(out);
+    p.err = Drain(err);
     return p;
 }
 

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(build-essential cmake pkg-config libsdl2-dev libgl1-mesa-dev libglu1-mesa-dev
-          libosmesa6-dev libgtest-dev libbenchmark-dev xvfb xdotool x11-utils libx11-dev mingw-w64 wine64 nsis googletest
+          libosmesa6-dev libgtest-dev libbenchmark-dev xvfb xdotool x11-utils libx11-dev mingw-w64 wine64 nsis googletest libstb-dev
           clang libclang-rt-14-dev zlib1g-dev desktop-file-utils libpng-dev x11-xkb-utils python3)
 
 missing=()

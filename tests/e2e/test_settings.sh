@@ -1,7 +1,7 @@
 # Settings that stay, with the real binary: F3 is kept for the next start,
 # then F11; --scale 2 and --no-settings win for one run and write nothing.
 # Usage: test_settings.sh GAME_BINARY RUN_DIR
-source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/driver.sh"
 
 e2e_setup "$1" "$2"
 FILE="$XDG_CONFIG_HOME/voxel-dungeon/settings.ini"
@@ -11,8 +11,9 @@ e2e_first_window() {
     local what=$1 want=$2 win
     shift 2
     e2e_stop_game
-    e2e_start_game "$@"
-    win=$(e2e_find_window 30) || exit 1
+    e2e_start "$@"
+    e2e_focus 30 || exit 1
+    win=$(e2e_window)
     e2e_check "$what" "$want" "$(e2e_geometry "$win")"
 }
 

@@ -191,25 +191,6 @@ TEST_F(Display, F12WritesThePictureOnScreenAsAPng) {
     EXPECT_EQ(ReadBytes(first), before);
 }
 
-TEST_F(Display, AScreenshotInFullscreenUsesThePresentScale) {
-    HeadlessSetScreenSize(1000, 700);
-    Tap(Key::F11);
-    std::string name;
-    RunFrame();
-    ASSERT_TRUE(SaveScreenshot(presentScale, &name));
-    DecodedPng png;
-    char path[256];
-    HostPath(name.c_str(), path, sizeof path);
-    ASSERT_TRUE(DecodePng(ReadBytes(path), &png));
-    ASSERT_EQ(std::pair(png.width, png.height), std::pair(640, 480));
-    const Bytes front = HeadlessFrontPixels();
-    int differ = 0;
-    for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 640; ++x)
-            differ += Bytes(png.At(x, y), png.At(x, y) + 3) != Shown(front, 1000, 180 + x, 110 + 479 - y);
-    EXPECT_EQ(differ, 0);
-}
-
 TEST_F(Display, AFailedScreenshotSaysSoAndTheGameGoesOn) {
     WriteBytes("map/screenshots", {1, 2, 3});   // a file where the folder should be
     testing::internal::CaptureStderr();
@@ -221,16 +202,6 @@ TEST_F(Display, AFailedScreenshotSaysSoAndTheGameGoesOn) {
     EXPECT_EQ(HeadlessPauses(), std::vector<int>{300});
     EXPECT_EQ(quitRequested, 0);
     EXPECT_EQ(frameCounter, 1);
-}
-
-TEST_F(Display, ScreenshotNamesFollowTheDateAndTime) {
-    char name[64];
-    ScreenshotName(1796652202, 1, name, sizeof name);
-    EXPECT_STREQ(name, "2026-12-07_14-03-22");
-    ScreenshotName(1796652202, 3, name, sizeof name);
-    EXPECT_STREQ(name, "2026-12-07_14-03-22_3");
-    ScreenshotName(0, 1, name, sizeof name);
-    EXPECT_STREQ(name, "1970-01-01_00-00-00");
 }
 
 }  // namespace

@@ -12,17 +12,6 @@
 #include "world/templates.h"
 #include "world/volume.h"
 
-TEST(Random, MatchesTheClassicRuntimeSequence) {
-    SRand(1);
-    const int expected[] = {41, 18467, 6334, 26500, 19169};
-    for (int e : expected) EXPECT_EQ(Rand(), e);
-    SRand(1);
-    EXPECT_EQ(RandomBelow(10), 41 % 10);
-    // Draws stay in 0..32767 whatever the seed.
-    SRand(0xFFFFFFFFu);
-    for (int i = 0, r = 0; i < 100000; ++i) ASSERT_TRUE((r = Rand()) >= 0 && r <= 32767) << r;
-}
-
 class Templates : public ::testing::Test {
 protected:
     void SetUp() override { TemplateGrid = static_cast<int8_t*>(std::calloc(900, 1)); }
@@ -54,25 +43,6 @@ TEST_F(Templates, HeadersGiveTheFootprintInEveryOrientation) {
     }
 }
 
-TEST_F(Templates, OrientationsTurnMirrorAndFlip) {
-    LoadTemplate(4, 1);   // the plus shape is the same after a quarter turn
-    EXPECT_EQ(Grid(), (std::vector<std::string>{".#.", "###", ".#."}));
-
-    LoadTemplate(15, 2);   // the L mirrored on the diagonal: 6 wide, 8 high
-    EXPECT_EQ(Grid(), (std::vector<std::string>{"######", "######", "##....", "##....", "##....", "##....", "##....", "##...."}));
-
-    LoadTemplate(15, 1);   // quarter turn: the top row becomes the left column, read from the bottom up
-    EXPECT_EQ(Grid(), (std::vector<std::string>{"##....", "##....", "##....", "##....", "##....", "##....", "######", "######"}));
-
-    LoadTemplate(15, 3);   // upside down: 8 wide, 6 high, the two full rows at the bottom
-    EXPECT_EQ(Grid(), (std::vector<std::string>{"##......", "##......", "##......", "##......", "########", "########"}));
-
-    LoadTemplate(9, 0);
-    EXPECT_EQ(Grid(), (std::vector<std::string>{"#####", "#.#.#", "#####"}));
-    // Decoding clears the whole grid: nothing of the larger templates before stays set.
-    EXPECT_EQ(std::count_if(TemplateGrid, TemplateGrid + 900, [](int8_t cell) { return cell != 0; }), 13);
-}
-
 // A World with fresh generator buffers, for running the generator alone.
 class Generator : public ::testing::Test {
 protected:
@@ -96,16 +66,6 @@ protected:
         return n;
     }
 };
-
-TEST_F(Generator, RegionHelpersRefuseWhatTheyCannotTake) {
-    EXPECT_EQ(RectAllEqual(5, 5, 4, 4, 0, 7), 0);      // an empty rectangle matches
-    EXPECT_EQ(RectAllEqual(-1, 0, 2, 2, 0, 0), 1);     // leaves the plane
-    EXPECT_EQ(RectAllEqual(254, 0, 256, 0, 0, 0), 1);
-    EXPECT_EQ(FillRect(10, 10, 12, 11, 3, Rock), 0);
-    EXPECT_EQ(RectAllEqual(10, 10, 12, 11, 3, Rock), 0);
-    EXPECT_EQ(FillRect(12, 11, 13, 13, 3, Floor), 1);  // overlaps a filled cell: writes nothing
-    EXPECT_EQ(World[CellIndex(13, 13, 3)], 0);
-}
 
 TEST_F(Generator, GrowsATreeOfRoomsOnEveryLayer) {
     for (uint32_t seed : {1u, 77u, 4242u}) {

@@ -159,37 +159,6 @@ TEST_F(PlatformPresent, TextureAndZoomedPixelsShowTheSameWindowAtEveryScale) {
     }
 }
 
-TEST_F(PlatformPresent, TexturePresentLeavesTheViewStateAsItFoundIt) {
-    ASSERT_EQ(OpenMainWindow(), 1);
-    GLfloat projection[16], projectionAfter[16], modelview[16], modelviewAfter[16];
-    glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    glMatrixMode(GL_MODELVIEW);
-    glTranslatef(1.0f, 2.0f, 3.0f);
-    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
-    BeginFrame();
-    glTranslatef(1.0f, 2.0f, 3.0f);
-    PresentFrame();
-    glGetFloatv(GL_PROJECTION_MATRIX, projectionAfter);
-    glGetFloatv(GL_MODELVIEW_MATRIX, modelviewAfter);
-    EXPECT_EQ(Bytes(reinterpret_cast<uint8_t*>(projection), reinterpret_cast<uint8_t*>(projection + 16)),
-              Bytes(reinterpret_cast<uint8_t*>(projectionAfter), reinterpret_cast<uint8_t*>(projectionAfter + 16)));
-    EXPECT_EQ(Bytes(reinterpret_cast<uint8_t*>(modelview), reinterpret_cast<uint8_t*>(modelview + 16)),
-              Bytes(reinterpret_cast<uint8_t*>(modelviewAfter), reinterpret_cast<uint8_t*>(modelviewAfter + 16)));
-    GLint mode = 0, viewport[4] = {}, env = 0;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    EXPECT_EQ(mode, GL_MODELVIEW);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), (std::vector<GLint>{0, 0, 320, 240}));
-    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &env);
-    EXPECT_EQ(env, GL_MODULATE);
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-    GLfloat clear[4];
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-    EXPECT_EQ(clear[0], 1.0f);
-    EXPECT_NEAR(clear[2], 0.9f, 1e-6);
-}
-
 TEST_F(PlatformPresent, ARecreatedWindowPresentsThroughItsOwnTexture) {
     ASSERT_EQ(OpenMainWindow(), 1);
     const Bytes colour = {90, 180, 45};

@@ -81,46 +81,6 @@ TEST_F(PlatformWindow, EachFailedStepShowsItsMessageAndLeavesNoWindow) {
     }
 }
 
-// What the renderer relies on in every new context, the first and each re-created one.
-void ExpectFixedState() {
-    const struct { GLenum name; GLint value; } states[] = {
-        {GL_DEPTH_FUNC, GL_LEQUAL},     {GL_SHADE_MODEL, GL_SMOOTH},         {GL_BLEND_SRC, GL_SRC_ALPHA},
-        {GL_BLEND_DST, GL_ONE_MINUS_SRC_ALPHA}, {GL_MATRIX_MODE, GL_MODELVIEW},
-    };
-    for (const auto& s : states) {
-        GLint value = -1;
-        glGetIntegerv(s.name, &value);
-        EXPECT_EQ(value, s.value) << "state " << s.name;
-    }
-    for (GLenum on : {GL_DEPTH_TEST, GL_TEXTURE_2D}) EXPECT_TRUE(glIsEnabled(on)) << on;
-    for (GLenum off : {GL_BLEND, GL_CULL_FACE, GL_LIGHTING}) EXPECT_FALSE(glIsEnabled(off)) << off;
-
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), (std::vector<GLint>{0, 0, 320, 240}));
-    // The clear colour is the renderer's key colour.
-    GLfloat clear[4], colour[4];
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-    EXPECT_EQ(std::vector<GLfloat>(clear, clear + 4), (std::vector<GLfloat>{1.0f, 0.0f, 0.9f, 0.0f}));
-    glGetFloatv(GL_CURRENT_COLOR, colour);
-    EXPECT_FLOAT_EQ(colour[3], 0.5f);
-
-    // gluPerspective(45, 4/3, 0.1, 100): x scale cot(22.5 deg) / aspect, y scale cot(22.5 deg).
-    GLfloat projection[16];
-    glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    const double cot = 1.0 / std::tan(45.0 / 2.0 * M_PI / 180.0);
-    EXPECT_NEAR(projection[0], cot / static_cast<double>(4.0f / 3.0f), 1e-5);
-    EXPECT_NEAR(projection[5], cot, 1e-5);
-    EXPECT_FLOAT_EQ(projection[11], -1.0f);
-}
-
-TEST_F(PlatformWindow, EveryNewContextGetsTheFixedState) {
-    ASSERT_EQ(OpenMainWindow(), 1);
-    ExpectFixedState();
-    WindowKeysWith({Key::F3});
-    ExpectFixedState();
-}
-
 TEST_F(PlatformWindow, FKeysRecreateTheWindowAtTheirScale) {
     ASSERT_EQ(OpenMainWindow(), 1);
     WindowKeysWith({});
@@ -168,58 +128,6 @@ TEST_F(PlatformWindow, AFailedReleaseShowsItsShutdownMessageAndTheWindowIsStillM
     EXPECT_TRUE(HeadlessMessages()[0].information);
     EXPECT_EQ(Size(), (std::pair{960, 720}));
     EXPECT_EQ(windowLost, 0);
-}
-
-TEST_F(PlatformWindow, ButtonPressesAreAcceptedAtMostOnceIn13Frames) {
-    // Frames 0..12: nothing is accepted, the first accepted press comes at 13.
-    for (frameCounter = 0; frameCounter <= 12; ++frameCounter) {
-        HandleWindowEvent(WindowEvent::LeftButton);
-        ASSERT_EQ(leftPressed, 0) << "frame " << frameCounter;
-    }
-    HandleWindowEvent(WindowEvent::LeftButton);
-    EXPECT_EQ(leftPressed, 1);
-    EXPECT_EQ(leftPressFrame, 13);
-    EXPECT_EQ(rightPressed, 0) << "buttons are independent";
-    // The right button has its own count and is still free at 13.
-    HandleWindowEvent(WindowEvent::RightButton);
-    EXPECT_EQ(rightPressed, 1);
-    EXPECT_EQ(rightPressFrame, 13);
-
-    // The frame consumes the presses; the next 12 frames refuse new ones.
-    leftPressed = rightPressed = 0;
-    for (frameCounter = 13; frameCounter <= 25; ++frameCounter) {
-        HandleWindowEvent(WindowEvent::LeftButton);
-        ASSERT_EQ(leftPressed, 0) << "frame " << frameCounter;
-        ASSERT_EQ(leftPressFrame, 13);
-    }
-    HandleWindowEvent(WindowEvent::LeftButton);
-    EXPECT_EQ(leftPressed, 1);
-    EXPECT_EQ(leftPressFrame, 26);
-
-    // Across the counter's wrap the frames are still counted apart: a press
-    // at 2^31 - 8 holds the button until 13 frames later, past the wrap.
-    leftPressed = 0;
-    leftPressFrame = 2147483640;
-    frameCounter = 2147483645;
-    HandleWindowEvent(WindowEvent::LeftButton);
-    EXPECT_EQ(leftPressed, 0);
-    frameCounter = INT32_MIN + 4;   // 12 frames after the press
-    HandleWindowEvent(WindowEvent::LeftButton);
-    EXPECT_EQ(leftPressed, 0);
-    frameCounter = INT32_MIN + 5;   // 13 frames after it
-    HandleWindowEvent(WindowEvent::LeftButton);
-    EXPECT_EQ(leftPressed, 1);
-    EXPECT_EQ(leftPressFrame, INT32_MIN + 5);
-
-    // A press frame that seems to lie ahead never blocks: a game loaded with
-    // a lower count, or a count that ran on 2^31 frames past the last press.
-    for (int pressFrame : {5000, 0}) {
-        leftPressed = 0;
-        leftPressFrame = pressFrame;
-        frameCounter = pressFrame == 0 ? INT32_MIN + 10 : 100;
-        HandleWindowEvent(WindowEvent::LeftButton);
-        EXPECT_EQ(leftPressed, 1) << pressFrame;
-    }
 }
 
 TEST_F(PlatformWindow, PumpTakesExactlyOneEventPerCallAndCloseOnlySetsQuit) {

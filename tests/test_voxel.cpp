@@ -54,30 +54,6 @@ TEST_F(Voxel, HiddenFacesAreNotDrawn) {
     EXPECT_EQ(Render(), 6 * 5 - 5 + 1);   // the centre's +x face stays hidden
 }
 
-TEST_F(Voxel, PanelIsOneQuadWithTextureOne) {
-    Paint(1204, 10, 10, 250);   // value 4's own texture must not be used
-    CreateCubeTextures();
-    Put(100, 98, 20, PanelCell);
-    EXPECT_EQ(Render(), 1);
-    EXPECT_GT(RunWidth(200, 40, 40), 0);
-    EXPECT_EQ(RunWidth(10, 10, 250), 0);
-}
-
-TEST_F(Voxel, ObjectiveMarkerIsASmallerCubeWithTextureTen) {
-    Put(100, 97, 20, 1);
-    Render();
-    int cube = RunWidth(200, 40, 40);
-    Put(100, 97, 20, 0);
-    WritableFlagmap()[CellIndex(100, 97, 20)] = ObjectiveFlag;
-    EXPECT_EQ(Render(), 6);
-    int marker = RunWidth(250, 250, 30);
-    EXPECT_NEAR(static_cast<double>(marker) / cube, 0.7, 0.05);
-    // Inside a solid cell it comes out half that size, and it is drawn even when enclosed.
-    Put(100, 97, 20, 1);
-    for (int d = -1; d <= 1; d += 2) Put(100 + d, 97, 20, 1), Put(100, 97 + d, 20, 1), Put(100, 97, 20 + d, 1);
-    EXPECT_EQ(Render(), 6 * 5 + 6);
-}
-
 TEST_F(Voxel, BackgroundStaysBlackAndOnlyTheKeyIsSkipped) {
     Render();
     for (int i = 0; i < 320 * 240; ++i) ASSERT_EQ(OverlayBuffer[4 * i + 3], 0) << i;
@@ -227,37 +203,4 @@ TEST_F(Voxel, CullingChangesNoPixelInRandomViews) {
     }
     // Most of the MVD cube lies beside or behind the camera.
     EXPECT_LT(culled * 2, unculled);
-}
-
-TEST_F(Voxel, CrossingACellCollectsOnlyTheBlocksAtTheEdges) {
-    BuildWorld(77);
-    activeRenderer = Renderer::Fast;
-    SX = 64, SY = 64, SZ = 39, MVD = 30, Yaw = 30.0f, Pitch = -95.0f;
-    Render();
-    const long long before = collectedBlocks;
-    Render();
-    EXPECT_EQ(collectedBlocks, before) << "a kept frame collects nothing";
-
-    const int moves[][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {-1, 0, 0}, {0, -1, 0}, {0, 0, -1}};
-    for (const auto& move : moves) {
-        SCOPED_TRACE(testing::Message() << "move " << move[0] << "," << move[1] << "," << move[2]);
-        SX += move[0], SY += move[1], SZ += move[2];
-        const long long start = collectedBlocks;
-        const long long faces = Render();
-        const long long recollected = collectedBlocks - start;
-        const Bytes kept = Picture();
-        EXPECT_GT(recollected, 0);
-        // The whole cube at MVD 30 spans 8 or 9 blocks a side; only the two slabs at the moving edges change.
-        EXPECT_LE(recollected, 2 * 9 * 9);
-        InvalidateFaceList();
-        EXPECT_EQ(Render(), faces);
-        EXPECT_EQ(Differences(kept, Picture()), 0) << "kept blocks draw what a fresh collection does";
-    }
-    // A smaller MVD cuts the kept blocks again.
-    MVD = 5;
-    const long long faces = Render();
-    const Bytes kept = Picture();
-    InvalidateFaceList();
-    EXPECT_EQ(Render(), faces);
-    EXPECT_EQ(Differences(kept, Picture()), 0);
 }

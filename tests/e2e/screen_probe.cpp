@@ -4,9 +4,7 @@
 //
 //   screen_probe grab WINDOW FILE.ppm          the window's picture as a binary PPM
 //   screen_probe text FILE.ppm X Y RRGGBB      the big-font text drawn at overlay (X, Y)
-//   screen_probe colours FILE.ppm              distinct colours in the 3D area
-//   screen_probe diff A.ppm B.ppm              3D-area pixels that differ between two grabs
-//   screen_probe png FILE.ppm FILE.png         the same picture as a PNG file
+//   screen_probe colours FILE.ppm              distinct colours in the 3D area (between the text lines)
 //   screen_probe crop FILE.ppm X Y W H OUT.ppm  a part of a grab (X, Y from the top-left)
 //   screen_probe pixel FILE.ppm X Y            RRGGBB of one pixel of a grab (from the top-left)
 //   screen_probe same FILE.ppm FILE.png        pixels that differ between a grab and a PNG file
@@ -18,7 +16,6 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <png.h>
-#include <zlib.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -182,63 +179,6 @@ int Colours(const char* file) {
     return 0;
 }
 
-int Diff(const char* fileA, const char* fileB) {
-    Picture a, b;
-    if (!ReadPicture(fileA, a)) return Fail("cannot read the picture ", fileA);
-    if (!ReadPicture(fileB, b)) return Fail("cannot read the picture ", fileB);
-    if (a.width != b.width) return Fail("the pictures differ in size");
-    int differing = 0;
-    for (int y = AreaBottom; y <= AreaTop; ++y)
-        for (int x = 0; x < OverlayWidth; ++x) differing += std::memcmp(a.At(x, y), b.At(x, y), 3) != 0;
-    std::printf("%d\n", differing);
-    return 0;
-}
-
-void PutBigEndian(std::vector<unsigned char>& out, uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<unsigned char>(value >> shift));
-}
-
-// One PNG chunk: length, type, data, and the CRC over type and data.
-void PutChunk(std::vector<unsigned char>& out, const char* type, const std::vector<unsigned char>& data) {
-    PutBigEndian(out, static_cast<uint32_t>(data.size()));
-    size_t start = out.size();
-    out.insert(out.end(), type, type + 4);
-    out.insert(out.end(), data.begin(), data.end());
-    PutBigEndian(out, static_cast<uint32_t>(crc32(0, &out[start], static_cast<uInt>(out.size() - start))));
-}
-
-// An 8-bit RGB PNG: every row with filter type 0, deflated whole.
-int Png(const char* inFile, const char* outFile) {
-    Picture picture;
-    if (!ReadPicture(inFile, picture)) return Fail("cannot read the picture ", inFile);
-    size_t rowBytes = 3 * static_cast<size_t>(picture.width);
-    std::vector<unsigned char> raw;
-    raw.reserve((rowBytes + 1) * picture.height);
-    for (int y = 0; y < picture.height; ++y) {
-        raw.push_back(0);
-        raw.insert(raw.end(), picture.rgb.begin() + y * rowBytes, picture.rgb.begin() + (y + 1) * rowBytes);
-    }
-    uLongf packedSize = compressBound(raw.size());
-    std::vector<unsigned char> packed(packedSize);
-    if (compress2(packed.data(), &packedSize, raw.data(), raw.size(), 9) != Z_OK) return Fail("cannot deflate ", inFile);
-    packed.resize(packedSize);
-
-    std::vector<unsigned char> header;
-    PutBigEndian(header, static_cast<uint32_t>(picture.width));
-    PutBigEndian(header, static_cast<uint32_t>(picture.height));
-    header.insert(header.end(), {8, 2, 0, 0, 0});   // 8 bits, RGB, deflate, filtering 0, no interlace
-    std::vector<unsigned char> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-    PutChunk(out, "IHDR", header);
-    PutChunk(out, "IDAT", packed);
-    PutChunk(out, "IEND", {});
-    FILE* file = std::fopen(outFile, "wb");
-    if (!file) return Fail("cannot write ", outFile);
-    bool written = std::fwrite(out.data(), 1, out.size(), file) == out.size();
-    written = std::fclose(file) == 0 && written;
-    return written ? 0 : Fail("cannot write ", outFile);
-}
-
-// Any binary PPM, whatever its size: width, height and RGB rows top first.
 bool ReadPpm(const char* file, int* width, int* height, std::vector<unsigned char>* rgb) {
     FILE* in = std::fopen(file, "rb");
     if (!in) return false;
@@ -304,8 +244,6 @@ int main(int argc, char** argv) {
     if (command == "grab" && argc == 4) return Grab(argv[2], argv[3]);
     if (command == "text" && argc == 6) return Text(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), argv[5]);
     if (command == "colours" && argc == 3) return Colours(argv[2]);
-    if (command == "diff" && argc == 4) return Diff(argv[2], argv[3]);
-    if (command == "png" && argc == 4) return Png(argv[2], argv[3]);
     if (command == "crop" && argc == 8)
         return Crop(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]), std::atoi(argv[6]), argv[7]);
     if (command == "pixel" && argc == 5) return Pixel(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));

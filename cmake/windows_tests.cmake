@@ -3,9 +3,9 @@
 # built with mingw and run by ctest under Wine (label `windows`). Included at
 # the end of cmake/windows.cmake, which defines the `game` and `machine` libraries.
 #
-# Their back end is machine/headless's scripted input and virtual clock with a
-# window that has no OpenGL context (tests/windows/headless_window_nogl.cpp):
-# the game's gl* calls go to opengl32 with nothing current and do nothing.
+# Their back end is machine/headless as it stands, its off-screen context
+# one that draws nothing (tests/windows/osmesa_none.cpp, OSMesa is not at
+# hand): the game's gl* calls go to opengl32 with nothing current and do nothing.
 set(VD_ROOT ${CMAKE_CURRENT_LIST_DIR}/..)
 enable_testing()
 
@@ -14,10 +14,12 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-add_library(machine_wintest STATIC ${VD_ROOT}/machine/headless/headless_input.cpp
-  ${VD_ROOT}/tests/windows/headless_window_nogl.cpp ${VD_ROOT}/tests/windows/posix_compat.cpp)
-target_include_directories(machine_wintest PUBLIC ${VD_ROOT})
-target_link_libraries(machine_wintest PUBLIC machine)
+file(GLOB HEADLESS_SOURCES CONFIGURE_DEPENDS ${VD_ROOT}/machine/headless/*.cpp)
+add_library(machine_wintest STATIC ${HEADLESS_SOURCES} ${VD_ROOT}/tests/windows/osmesa_none.cpp)
+target_include_directories(machine_wintest PRIVATE ${VD_ROOT}/tests/windows)
+# Its GL header keeps <windows.h> out as the game's does.
+target_compile_definitions(machine_wintest PRIVATE $<TARGET_PROPERTY:game,INTERFACE_COMPILE_DEFINITIONS>)
+target_link_libraries(machine_wintest PUBLIC machine opengl32)
 
 # The run folder as Wine sees it: the Linux root is drive Z:.
 set(WIN_TESTS_RUN_DIR "Z:${CMAKE_BINARY_DIR}/run")
@@ -25,7 +27,7 @@ set(WIN_TESTS_RUN_DIR "Z:${CMAKE_BINARY_DIR}/run")
 # Shared test files are listed, not copied; tests/test_util.h's one POSIX
 # call that mingw lacks (mkdtemp) comes from posix_compat.
 set(WINDOWS_TEST_SOURCES tests/test_world_pins.cpp tests/test_dungeon.cpp tests/test_options.cpp
-  tests/test_console.cpp tests/windows/test_win32_files.cpp)
+  tests/test_console.cpp tests/windows/test_win32_files.cpp tests/windows/posix_compat.cpp)
 list(TRANSFORM WINDOWS_TEST_SOURCES PREPEND ${VD_ROOT}/)
 add_executable(windows_unit_tests ${WINDOWS_TEST_SOURCES})
 target_compile_definitions(windows_unit_tests PRIVATE RUN_DIR="${WIN_TESTS_RUN_DIR}")

@@ -7,8 +7,8 @@ host_tool=$1 windows_tool=$2 windows_tests=$3 run=$4
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 for side in linux windows; do cp -r "$run" "$work/$side"; rm -f "$work/$side"/map/SAVEGAME*; done
-"$host_tool" "$work/linux" 1 corridor 5000 > "$work/linux.txt"
-wine "$windows_tool" "Z:$work/windows" 1 corridor 5000 | tr -d '\r' > "$work/windows.txt"
+"$host_tool" "$work/linux" 1 5000 > "$work/linux.txt"
+wine "$windows_tool" "Z:$work/windows" 1 5000 | tr -d '\r' > "$work/windows.txt"
 diff "$work/linux.txt" "$work/windows.txt"
 for kind in mainmap flagmap unit variables; do
   cmp "$work/linux/map/SAVEGAME1.$kind" "$work/windows/map/SAVEGAME1.$kind"

@@ -4,6 +4,9 @@
 // (fixed-function) context made current on the one thread.
 #include <windows.h>
 
+#include <GL/gl.h>
+#include <algorithm>
+
 #include "../platform.h"
 #include "win32.h"
 
@@ -18,6 +21,7 @@ static HGLRC renderContext = nullptr;     // the OpenGL context, current on the 
 static bool classRegistered = false;
 static bool fullscreenNext = false;       // the next PlatformOpenWindow covers a monitor
 static RECT fullscreenBounds;             // the monitor it covers
+static int64_t swapRefreshNs = 0;         // the refresh period the swaps wait for; 0: they do not
 
 static bool RegisterWindowClass() {
     if (classRegistered) return true;
@@ -58,6 +62,38 @@ static void AskForVsync() {
     if (setInterval) setInterval(1);
 }
 
+// Whether the swaps really wait for the display, as on the SDL back end:
+// with an interval set and a known refresh rate, a few swaps of an empty
+// picture back to back must each take about a refresh and come back on its
+// clock. A driver that accepts the interval but never waits gives 0.
+static int64_t MeasureSwapRefresh() {
+    using GetInterval = int(WINAPI*)();
+    auto getInterval = reinterpret_cast<GetInterval>(PlatformGLProcAddress("wglGetSwapIntervalEXT"));
+    DEVMODEA mode{};
+    mode.dmSize = sizeof mode;
+    if (!getInterval || getInterval() == 0 || !EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode) ||
+        mode.dmDisplayFrequency <= 1)   // 0 and 1 mean the hardware's default rate, not a number
+        return 0;
+    constexpr int Swaps = 8;
+    int64_t ends[Swaps];
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    for (int i = 0; i < Swaps; ++i) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        SwapBuffers(deviceContext);
+        ends[i] = PlatformClockNs();
+    }
+    // The first swaps may return at once while the driver's queue fills.
+    int64_t gaps[Swaps - 3];
+    for (int i = 3; i < Swaps; ++i) gaps[i - 3] = ends[i] - ends[i - 1];
+    std::sort(gaps, gaps + Swaps - 3);
+    const int64_t gap = gaps[(Swaps - 3) / 2];
+    const int64_t refresh = 1000000000 / mode.dmDisplayFrequency;
+    const bool steady = gaps[0] * 10 > gap * 9 && gaps[Swaps - 4] * 10 < gap * 11;
+    return steady && gap > refresh * 3 / 4 && gap < refresh * 5 / 4 ? gap : 0;
+}
+
+int64_t PlatformSwapRefreshNs() { return swapRefreshNs; }
+
 WindowFailure PlatformOpenWindow(const char* title, int width, int height) {
     PlatformCloseWindow();
     if (!RegisterWindowClass()) return WindowFailure::RegisterClass;
@@ -87,6 +123,7 @@ WindowFailure PlatformOpenWindow(const char* title, int width, int height) {
     AskForVsync();
 
     ShowWindow(mainWindow, SW_SHOW);
+    swapRefreshNs = MeasureSwapRefresh();
     SetForegroundWindow(mainWindow);
     SetFocus(mainWindow);
     return WindowFailure::None;
@@ -109,6 +146,7 @@ WindowFailure PlatformOpenFullscreenWindow(const char* title) {
 
 bool PlatformCloseWindow() {
     bool released = true;
+    swapRefreshNs = 0;
     if (renderContext) {
         released = wglMakeCurrent(nullptr, nullptr) != FALSE;
         wglDeleteContext(renderContext);

@@ -112,8 +112,8 @@ set(CPACK_NSIS_MUI_UNIICON ${ICON_ICO})
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 # The empty marker "installed" beside the .exe tells the game its folder is
 # shared and read-only: saves go to the player's Saved Games folder.
-set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "FileOpen $0 '$INSTDIR\\installed' w\n  FileClose $0")
-set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "Delete '$INSTDIR\\installed'")
+set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "FileOpen $0 '$INSTDIR\\\\installed' w\n  FileClose $0")
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "Delete '$INSTDIR\\\\installed'")
 include(CPack)
 
 include(${CMAKE_SOURCE_DIR}/cmake/windows_tests.cmake OPTIONAL)

@@ -12,6 +12,8 @@ export WINEPREFIX=${WINEPREFIX:-$PWD/$win/wine-prefix} WINEDEBUG=-all
 cmake -S . -B "$win" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
   -DHOST_MAKE_ASSETS="$host/make_assets" -DHOST_MAKE_E2E_SLOT="$host/make_e2e_slot" > /dev/null
 cmake --build "$win" -j"$(nproc)"
+# The zip and the installer, which the Wine end-to-end run of the installed game takes.
+(cd "$win" && cpack -G "ZIP;NSIS" > /dev/null)
 # One Wine server serves all the tests instead of one started per test (one
 # that already runs for this prefix is kept); the prefix is made once.
 mkdir -p "$WINEPREFIX"

@@ -8,7 +8,7 @@
 # Usage: windows_install.sh GAME_BINARY RUN_DIR (RUN_DIR beside the .exe and its installer)
 source "$(dirname "${BASH_SOURCE[0]}")/driver.sh"
 e2e_setup "$@"
-installer=$(ls "$E2E_RUN_DIR"/../VoxelDungeon-*-win64.exe 2>/dev/null | head -1)
+installer=$(ls "$E2E_RUN_DIR"/../VoxelDungeon-*-win64.exe 2>/dev/null | head -1 || true)
 [ -n "$installer" ] || { e2e_log "SKIPPED: no installer beside the game (cpack makes it)"; exit 77; }
 INSTALL="$WINEPREFIX/drive_c/Program Files/Voxel Dungeon"
 SAVES="$WINEPREFIX/drive_c/users/$(id -un)/Saved Games/Voxel Dungeon"

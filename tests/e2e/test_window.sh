@@ -4,7 +4,7 @@
 # fills the screen with the picture centred at scale 4 between black bars,
 # the pointer and its cross mapped through that placement; F12 writes a PNG
 # equal to the picture on screen; F2 and F11 come back; Escape and a close
-# request end the game with status 0.
+# request end the game with status 0. F9 shows the controls card.
 # Usage: test_window.sh GAME_BINARY RUN_DIR
 export E2E_SCREEN=1920x1080x24
 source "$(dirname "${BASH_SOURCE[0]}")/driver.sh"
@@ -35,6 +35,11 @@ at F1 "0 0 320 240"
 e2e_pointer_at 200 150
 at m "200 150 320 240"
 at F2 "0 0 640 480"
+# F9 shows the controls card (its yellow frame over the view) and hides it again.
+e2e_press F9 0.1 0.4
+e2e_grab || true
+e2e_check "F9 shows the card's frame" "FFFF00 FFFF00" "$("$PROBE" pixel "$NOW" 320 60) $("$PROBE" pixel "$NOW" 16 200)"
+e2e_press F9 0.1 0.4
 
 # 1920 x 1080 holds 320 x 240 four times: bars of 320 left and right, 60 above and below.
 at F11 "0 0 1920 1080"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Cross-builds the Windows game and its packages with mingw-w64 and runs its unit tests under
-# Wine (the ctest label `windows`), in a Wine prefix of the build tree's own.
+# Cross-builds the Windows game and its packages with mingw-w64 and runs its
+# unit tests under Wine (the ctest label `windows`), in a Wine prefix of the
+# build tree's own.
 # Needs the Linux build (BUILD_DIR, default build/, made by tools/setup.sh):
 # its make_assets draws the Windows run folder and its make_e2e_slot writes
 # the slot the Windows build must match byte for byte.

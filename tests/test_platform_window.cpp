@@ -1,11 +1,7 @@
 // The game window on the headless back end: opening and its failure
 // messages, the fixed GL state, the window keys and the window events.
-#include <GL/gl.h>
-
 #include <array>
-#include <cmath>
 #include <utility>
-#include <vector>
 
 #include "core/game.h"
 #include "platform/input.h"
@@ -36,6 +32,13 @@ protected:
         std::array<int, 4> r{};
         EXPECT_TRUE(PlatformWindowRect(&r[0], &r[1], &r[2], &r[3]));
         return r;
+    }
+    // The one message box shown: its caption, text and whether it is for information.
+    static void ExpectOneMessage(const char* caption, const char* text, bool information) {
+        ASSERT_EQ(HeadlessMessages().size(), 1u);
+        EXPECT_EQ(HeadlessMessages()[0].caption, caption);
+        EXPECT_EQ(HeadlessMessages()[0].text, text);
+        EXPECT_EQ(HeadlessMessages()[0].information, information);
     }
 };
 
@@ -69,10 +72,7 @@ TEST_F(PlatformWindow, EachFailedStepShowsItsMessageAndLeavesNoWindow) {
         HeadlessReset();
         HeadlessFailNextOpen(c.failure);
         EXPECT_EQ(OpenMainWindow(), 0);
-        ASSERT_EQ(HeadlessMessages().size(), 1u);
-        EXPECT_EQ(HeadlessMessages()[0].caption, "ERROR");
-        EXPECT_EQ(HeadlessMessages()[0].text, c.text);
-        EXPECT_FALSE(HeadlessMessages()[0].information);
+        ExpectOneMessage("ERROR", c.text, false);
         EXPECT_EQ(Size(), (std::pair{0, 0})) << "what was made must be released";
         EXPECT_FALSE(HeadlessCursorHidden());
         // The injected failure is used up: the next try opens normally.
@@ -98,34 +98,25 @@ TEST_F(PlatformWindow, FKeysRecreateTheWindowAtTheirScale) {
     }
     EXPECT_EQ(HeadlessWindowTitle(), "GAME");
     EXPECT_TRUE(HeadlessMessages().empty());
-
-    EXPECT_EQ(windowLost, 0);
-    EXPECT_EQ(quitRequested, 0);
+    EXPECT_EQ(windowLost + quitRequested, 0);
 
     // A failed re-creation is reported, and since a game without a window can
     // take no key, it ends: no further window key is handled in that frame.
-    quitRequested = 0;
     HeadlessFailNextOpen(WindowFailure::CreateContext);
     WindowKeysWith({Key::F3, Key::F4});
     EXPECT_EQ(Size(), (std::pair{0, 0}));
     EXPECT_EQ(windowScale, 3);
     EXPECT_EQ(HeadlessOpenCount(), 5) << "F4 was not tried after F3 failed";
-    ASSERT_EQ(HeadlessMessages().size(), 1u);
-    EXPECT_EQ(HeadlessMessages()[0].caption, "ERROR");
-    EXPECT_EQ(HeadlessMessages()[0].text, "Can't Create A GL Rendering Context.");
+    ExpectOneMessage("ERROR", "Can't Create A GL Rendering Context.", false);
     EXPECT_EQ(windowLost, 1);
     EXPECT_EQ(quitRequested, 1);
-    quitRequested = 0;
 }
 
 TEST_F(PlatformWindow, AFailedReleaseShowsItsShutdownMessageAndTheWindowIsStillMade) {
     ASSERT_EQ(OpenMainWindow(), 1);
     HeadlessFailNextClose();
     WindowKeysWith({Key::F3});
-    ASSERT_EQ(HeadlessMessages().size(), 1u);
-    EXPECT_EQ(HeadlessMessages()[0].caption, "SHUTDOWN ERROR");
-    EXPECT_EQ(HeadlessMessages()[0].text, "Release Of DC And RC Failed.");
-    EXPECT_TRUE(HeadlessMessages()[0].information);
+    ExpectOneMessage("SHUTDOWN ERROR", "Release Of DC And RC Failed.", true);
     EXPECT_EQ(Size(), (std::pair{960, 720}));
     EXPECT_EQ(windowLost, 0);
 }
@@ -134,15 +125,12 @@ TEST_F(PlatformWindow, PumpTakesExactlyOneEventPerCallAndCloseOnlySetsQuit) {
     ASSERT_EQ(OpenMainWindow(), 1);
     frameCounter = 100;
     for (WindowEvent event : {WindowEvent::Other, WindowEvent::LeftButton, WindowEvent::Close}) HeadlessQueueEvent(event);
-    EXPECT_EQ(PumpOneMessage(), 1);
-    EXPECT_EQ(HeadlessQueuedEvents(), 2);
-    EXPECT_EQ(leftPressed, 0);
-    EXPECT_EQ(PumpOneMessage(), 1);
-    EXPECT_EQ(HeadlessQueuedEvents(), 1);
-    EXPECT_EQ(leftPressed, 1);
-    EXPECT_EQ(quitRequested, 0);
-    EXPECT_EQ(PumpOneMessage(), 1);
-    EXPECT_EQ(quitRequested, 1);
+    // After each call: the events left, leftPressed, quitRequested.
+    const std::array<int, 3> after[] = {{2, 0, 0}, {1, 1, 0}, {0, 1, 1}};
+    for (const auto& want : after) {
+        EXPECT_EQ(PumpOneMessage(), 1);
+        EXPECT_EQ((std::array<int, 3>{HeadlessQueuedEvents(), leftPressed, quitRequested}), want);
+    }
     EXPECT_EQ(Size(), (std::pair{640, 480})) << "the window stays";
     EXPECT_EQ(PumpOneMessage(), 0);
     EXPECT_EQ(PumpOneMessage(), 0);

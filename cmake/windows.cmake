@@ -20,7 +20,7 @@ add_compile_definitions(_POSIX_THREAD_SAFE_FUNCTIONS=200112L)
 
 # The machine layer: the Win32 file system, the ground services and the
 # Win32 back end (window, context, events, keys, clock and pauses).
-set(MACHINE_SOURCES machine/win32/files.cpp machine/win32/folders.cpp machine/memory.cpp machine/random.cpp)
+set(MACHINE_SOURCES machine/win32/files.cpp machine/win32/folders.cpp machine/game_folders.cpp machine/swap_timing.cpp machine/memory.cpp machine/random.cpp)
 add_library(machine STATIC ${MACHINE_SOURCES})
 target_link_libraries(machine PUBLIC shell32 ole32)
 file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS machine/win32/win32_*.cpp)

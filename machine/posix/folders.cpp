@@ -14,11 +14,6 @@
 
 namespace {
 
-std::string dataFolder = ".";        // relative game names resolve against this
-bool dataMayCreate = true;           // OpenForReading may create missing files there
-std::string saveFolder = "map";      // the slots; "map" is where a run folder keeps them
-bool saveCreateOnUse = false;        // PrepareSaveFolder makes it when missing
-
 void CopyOut(const std::string& text, char* out, size_t outSize) {
     if (outSize == 0) return;
     const size_t n = text.size() < outSize - 1 ? text.size() : outSize - 1;
@@ -30,37 +25,16 @@ bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 }  // namespace
 
-void SetDataFolder(const char* hostPath, bool mayCreate) {
-    dataFolder = (hostPath && *hostPath) ? hostPath : ".";
-    dataMayCreate = mayCreate;
-}
-
-const char* DataFolder() { return dataFolder.c_str(); }
-
-bool DataFolderMayCreate() { return dataMayCreate; }
-
-void SetSaveFolder(const char* hostPath, bool createOnUse) {
-    saveFolder = (hostPath && *hostPath) ? hostPath : "map";
-    saveCreateOnUse = createOnUse;
-}
-
-const char* SaveFolder() { return saveFolder.c_str(); }
-
-bool PrepareSaveFolder() {
-    if (saveCreateOnUse) return MakeFolders(saveFolder.c_str());
-    return FolderExists(saveFolder.c_str());
-}
-
 void HostPath(const char* gameName, char* out, size_t outSize) {
     std::string path;
     const size_t tag = sizeof SaveFolderTag - 1;
     if (std::strncmp(gameName, SaveFolderTag, tag) == 0 && IsSeparator(gameName[tag])) {
-        path = saveFolder + '/';
+        path = std::string(SaveFolder()) + '/';
         gameName += tag + 1;
     } else if (gameName[0] != '/') {
         // ".\map\x" and "map\x" both name a file of the data folder.
         if (gameName[0] == '.' && IsSeparator(gameName[1])) gameName += 2;
-        path = dataFolder + '/';
+        path = std::string(DataFolder()) + '/';
     }
     for (const char* p = gameName; *p; ++p) path += (*p == '\\') ? '/' : *p;
     CopyOut(path, out, outSize);

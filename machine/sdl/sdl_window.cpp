@@ -2,9 +2,9 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
-#include <algorithm>
 
 #include "../platform.h"
+#include "../swap_timing.h"
 
 static SDL_Window* window = nullptr;       // the one game window; null while closed
 static SDL_GLContext context = nullptr;    // its OpenGL context, current on the main thread
@@ -66,33 +66,18 @@ static WindowFailure TryOpenWindow(const char* title, int width, int height, con
     return WindowFailure::None;
 }
 
-// Whether the swaps of the new window really wait for the display: with a
-// swap interval set and a known refresh rate, a few swaps of an empty
-// picture back to back must each take about a refresh. Software OpenGL on a
-// virtual display accepts the interval and never waits; then this is 0.
+static void ClearAndSwap() {
+    glClear(GL_COLOR_BUFFER_BIT);
+    SDL_GL_SwapWindow(window);
+}
+
+// Whether the swaps of the new window really wait for the display: only
+// with a swap interval set and a known refresh rate.
 static int64_t MeasureSwapRefresh() {
     SDL_DisplayMode mode;
-    if (SDL_GL_GetSwapInterval() == 0 || SDL_GetWindowDisplayMode(window, &mode) != 0 || mode.refresh_rate <= 0) return 0;
-    constexpr int Swaps = 8;
-    int64_t ends[Swaps];
+    if (SDL_GL_GetSwapInterval() == 0 || SDL_GetWindowDisplayMode(window, &mode) != 0) return 0;
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    for (int i = 0; i < Swaps; ++i) {
-        glClear(GL_COLOR_BUFFER_BIT);
-        SDL_GL_SwapWindow(window);
-        ends[i] = PlatformClockNs();
-    }
-    // The first swaps may return at once while the driver's queue fills.
-    int64_t gaps[Swaps - 3];
-    for (int i = 3; i < Swaps; ++i) gaps[i - 3] = ends[i] - ends[i - 1];
-    std::sort(gaps, gaps + Swaps - 3);
-    const int64_t gap = gaps[(Swaps - 3) / 2];
-    const int64_t refresh = 1000000000 / mode.refresh_rate;   // the rate is whole Hz: 59.94 reads as 59 or 60
-    // Swaps tied to the refresh come back on its clock to within a few
-    // percent; slow swaps on a busy machine that only happen to take about
-    // as long scatter far more.
-    const bool steady = gaps[0] * 10 > gap * 9 && gaps[Swaps - 4] * 10 < gap * 11;
-    // The measured gap is the display's own clock, which the whole-Hz rate only approximates.
-    return steady && gap > refresh * 3 / 4 && gap < refresh * 5 / 4 ? gap : 0;
+    return TimeSwapRefresh(mode.refresh_rate, ClearAndSwap);
 }
 
 int64_t PlatformSwapRefreshNs() { return swapRefreshNs; }

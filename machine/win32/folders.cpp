@@ -13,11 +13,6 @@
 
 namespace {
 
-std::string dataFolder = ".";        // relative game names resolve against this
-bool dataMayCreate = true;           // OpenForReading may create missing files there
-std::string saveFolder = "map";      // the slots; "map" is where a run folder keeps them
-bool saveCreateOnUse = false;        // PrepareSaveFolder makes it when missing
-
 void CopyOut(const std::string& text, char* out, size_t outSize) {
     if (outSize == 0) return;
     const size_t n = text.size() < outSize - 1 ? text.size() : outSize - 1;
@@ -53,38 +48,17 @@ bool StripLastPart(std::wstring& path) {
 
 }  // namespace
 
-void SetDataFolder(const char* hostPath, bool mayCreate) {
-    dataFolder = (hostPath && *hostPath) ? hostPath : ".";
-    dataMayCreate = mayCreate;
-}
-
-const char* DataFolder() { return dataFolder.c_str(); }
-
-bool DataFolderMayCreate() { return dataMayCreate; }
-
-void SetSaveFolder(const char* hostPath, bool createOnUse) {
-    saveFolder = (hostPath && *hostPath) ? hostPath : "map";
-    saveCreateOnUse = createOnUse;
-}
-
-const char* SaveFolder() { return saveFolder.c_str(); }
-
-bool PrepareSaveFolder() {
-    if (saveCreateOnUse) return MakeFolders(saveFolder.c_str());
-    return FolderExists(saveFolder.c_str());
-}
-
 void HostPath(const char* gameName, char* out, size_t outSize) {
     std::string path;
     const size_t tag = sizeof SaveFolderTag - 1;
     if (std::strncmp(gameName, SaveFolderTag, tag) == 0 && IsSeparator(gameName[tag])) {
-        AppendHost(path, saveFolder.c_str());
+        AppendHost(path, SaveFolder());
         path += '\\';
         gameName += tag + 1;
     } else if (!IsAbsolute(gameName)) {
         // ".\map\x" and "map\x" both name a file of the data folder.
         if (gameName[0] == '.' && IsSeparator(gameName[1])) gameName += 2;
-        AppendHost(path, dataFolder.c_str());
+        AppendHost(path, DataFolder());
         path += '\\';
     }
     AppendHost(path, gameName);

@@ -5,9 +5,9 @@
 #include <windows.h>
 
 #include <GL/gl.h>
-#include <algorithm>
 
 #include "../platform.h"
+#include "../swap_timing.h"
 #include "win32.h"
 
 constexpr char ClassName[] = "OpenGL";
@@ -62,34 +62,23 @@ static void AskForVsync() {
     if (setInterval) setInterval(1);
 }
 
-// Whether the swaps really wait for the display, as on the SDL back end:
-// with an interval set and a known refresh rate, a few swaps of an empty
-// picture back to back must each take about a refresh and come back on its
-// clock. A driver that accepts the interval but never waits gives 0.
+static void ClearAndSwap() {
+    glClear(GL_COLOR_BUFFER_BIT);
+    SwapBuffers(deviceContext);
+}
+
+// Whether the swaps really wait for the display: only with a swap interval
+// set and a known refresh rate (0 and 1 mean the hardware's default rate).
 static int64_t MeasureSwapRefresh() {
     using GetInterval = int(WINAPI*)();
     auto getInterval = reinterpret_cast<GetInterval>(PlatformGLProcAddress("wglGetSwapIntervalEXT"));
     DEVMODEA mode{};
     mode.dmSize = sizeof mode;
     if (!getInterval || getInterval() == 0 || !EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode) ||
-        mode.dmDisplayFrequency <= 1)   // 0 and 1 mean the hardware's default rate, not a number
+        mode.dmDisplayFrequency <= 1)
         return 0;
-    constexpr int Swaps = 8;
-    int64_t ends[Swaps];
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    for (int i = 0; i < Swaps; ++i) {
-        glClear(GL_COLOR_BUFFER_BIT);
-        SwapBuffers(deviceContext);
-        ends[i] = PlatformClockNs();
-    }
-    // The first swaps may return at once while the driver's queue fills.
-    int64_t gaps[Swaps - 3];
-    for (int i = 3; i < Swaps; ++i) gaps[i - 3] = ends[i] - ends[i - 1];
-    std::sort(gaps, gaps + Swaps - 3);
-    const int64_t gap = gaps[(Swaps - 3) / 2];
-    const int64_t refresh = 1000000000 / mode.dmDisplayFrequency;
-    const bool steady = gaps[0] * 10 > gap * 9 && gaps[Swaps - 4] * 10 < gap * 11;
-    return steady && gap > refresh * 3 / 4 && gap < refresh * 5 / 4 ? gap : 0;
+    return TimeSwapRefresh(static_cast<int>(mode.dmDisplayFrequency), ClearAndSwap);
 }
 
 int64_t PlatformSwapRefreshNs() { return swapRefreshNs; }

@@ -11,19 +11,7 @@
 #include <unistd.h>
 
 #include "../platform.h"
-
-namespace {
-
-void CopyOut(const std::string& text, char* out, size_t outSize) {
-    if (outSize == 0) return;
-    const size_t n = text.size() < outSize - 1 ? text.size() : outSize - 1;
-    std::memcpy(out, text.data(), n);
-    out[n] = 0;
-}
-
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-}  // namespace
+#include "../path_text.h"
 
 void HostPath(const char* gameName, char* out, size_t outSize) {
     std::string path;

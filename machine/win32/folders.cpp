@@ -4,6 +4,7 @@
 // UTF-16 in every call made here (see wide.h). Nothing here knows which
 // files the game has; core/ decides which folders to use.
 #include "../platform.h"
+#include "../path_text.h"
 #include "wide.h"
 
 #include <shlobj.h>
@@ -12,15 +13,6 @@
 #include <string>
 
 namespace {
-
-void CopyOut(const std::string& text, char* out, size_t outSize) {
-    if (outSize == 0) return;
-    const size_t n = text.size() < outSize - 1 ? text.size() : outSize - 1;
-    std::memcpy(out, text.data(), n);
-    out[n] = 0;
-}
-
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 // "C:\x", "C:x", "\\server\share\x" and "\x" name a place of their own; other names are relative.
 bool IsAbsolute(const char* path) {

@@ -55,25 +55,18 @@ TEST(DataFolders, TheFirstFolderWithTheCubePicturesIsTaken) {
 }
 
 TEST(DataFolders, SavesStayInAWritableFolderElseGoToThePlayersFolder) {
+    bool create = true;
     const DataCandidate copied{"/games/run", "", false}, installed{"/usr/share/voxel-dungeon", "", true};
-    const struct {
-        const char* why;
-        const DataCandidate& data;
-        bool writable;
-        const char* player;
-        std::string saves;
-        bool created;   // made on the first save
-    } cases[] = {
-        {"a writable run folder", copied, true, "/xdg/voxel-dungeon", "/games/run/map", false},
-        {"a read-only run folder", copied, false, "/xdg/voxel-dungeon", "/xdg/voxel-dungeon", true},
-        {"an installed folder, even one the user could write", installed, true, "/home/p/saves", "/home/p/saves", true},
-        {"no player's folder at all", installed, false, nullptr, "/usr/share/voxel-dungeon/map", false},
-    };
-    for (const auto& c : cases) {
-        bool created = !c.created;
-        EXPECT_EQ(SaveFolderFor(c.data, c.writable, c.player, &created), c.saves) << c.why;
-        EXPECT_EQ(created, c.created) << c.why;
-    }
+    EXPECT_EQ(SaveFolderFor(copied, true, "/xdg/voxel-dungeon", &create), "/games/run/map");
+    EXPECT_FALSE(create);
+    EXPECT_EQ(SaveFolderFor(copied, false, "/xdg/voxel-dungeon", &create), "/xdg/voxel-dungeon");
+    EXPECT_TRUE(create);
+    // An installed folder is never written to, even by a user who could.
+    EXPECT_EQ(SaveFolderFor(installed, true, "/home/p/saves", &create), "/home/p/saves");
+    EXPECT_TRUE(create);
+    // No player's folder at all: saving fails in the data folder.
+    EXPECT_EQ(SaveFolderFor(installed, false, nullptr, &create), "/usr/share/voxel-dungeon/map");
+    EXPECT_FALSE(create);
 }
 
 // Puts an environment variable back as it was when the test ends.

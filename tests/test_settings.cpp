@@ -219,10 +219,6 @@ protected:
         cardShown = 0;
         ResetFrameTimes();
     }
-    void TearDown() override {
-        cardShown = 0;
-        GameFixture::TearDown();
-    }
     // Whether the last presented picture (scale 2) shows `text` in the small
     // font in this colour anywhere: every pixel of its glyphs in the colour,
     // no other pixel of its box (the nine rows a glyph may use).
@@ -230,19 +226,17 @@ protected:
         std::memset(OverlayBuffer, 0, 320 * 240 * 4);
         FormatText("%s", text);
         DrawSmallText(0, 8, 255, 255, 255);
-        std::vector<std::pair<int, int>> on, off;
-        for (int y = 1; y <= 9; ++y)
-            for (int x = 0; x < 320; ++x) (OverlayBuffer[4 * (y * 320 + x) + 3] == 255 ? on : off).push_back({x, y});
+        auto glyph = [](int x, int y) { return OverlayBuffer[4 * (y * 320 + x) + 3] == 255; };
         int width = 0;
-        for (const auto& p : on) width = std::max(width, p.first + 1);
-        std::erase_if(off, [&](const std::pair<int, int>& p) { return p.first >= width; });
+        for (int y = 1; y <= 9; ++y)
+            for (int x = 0; x < 320; ++x) width = glyph(x, y) ? std::max(width, x + 1) : width;
         const Bytes shown = HeadlessFrontPixels();
         auto is = [&](int x, int y) { return std::memcmp(&shown[4 * (2 * y * 640 + 2 * x)], rgb, 3) == 0; };
         for (int top = 0; top + 10 <= 240; ++top)
             for (int left = 0; left + width <= 320; ++left) {
                 bool match = true;
-                for (size_t i = 0; match && i < on.size(); ++i) match = is(left + on[i].first, top + on[i].second);
-                for (size_t i = 0; match && i < off.size(); ++i) match = !is(left + off[i].first, top + off[i].second);
+                for (int y = 1; match && y <= 9; ++y)
+                    for (int x = 0; match && x < width; ++x) match = glyph(x, y) == is(left + x, top + y);
                 if (match) return true;
             }
         return false;

@@ -27,7 +27,7 @@ set(WIN_TESTS_RUN_DIR "Z:${CMAKE_BINARY_DIR}/run")
 # Shared test files are listed, not copied; tests/test_util.h's one POSIX
 # call that mingw lacks (mkdtemp) comes from posix_compat.
 set(WINDOWS_TEST_SOURCES tests/test_world_pins.cpp tests/test_dungeon.cpp tests/test_options.cpp
-  tests/test_console.cpp tests/windows/test_win32_files.cpp tests/windows/posix_compat.cpp)
+  tests/test_console.cpp tests/test_files.cpp tests/test_savegame.cpp tests/windows/posix_compat.cpp)
 list(TRANSFORM WINDOWS_TEST_SOURCES PREPEND ${VD_ROOT}/)
 add_executable(windows_unit_tests ${WINDOWS_TEST_SOURCES})
 target_compile_definitions(windows_unit_tests PRIVATE RUN_DIR="${WIN_TESTS_RUN_DIR}")

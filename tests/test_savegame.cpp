@@ -2,19 +2,17 @@
 // trip, the file layout, the progress screens and their pauses, the checks
 // that turn away a missing or damaged slot, and the switch from temporary
 // files that keeps the previous slot whenever a save is cut short.
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
+#endif
 
-#include <array>
-#include <cstddef>
 #include <functional>
 #include <limits>
 #include <set>
-#include <string>
-#include <vector>
 
 #include "game_fixture.h"
 #include "platform/input.h"
@@ -28,9 +26,7 @@ namespace fs = std::filesystem;
 
 const char* const Kinds[] = {"mainmap", "flagmap", "unit", "variables"};
 constexpr long long Sizes[] = {VolumeFileSize, VolumeFileSize, UnitFileSize, VariablesFileSize};
-constexpr int LastCell = VolumeSize - 1;   // cell (255, 255, 179)
-constexpr size_t OffsetAt = playerUnit * sizeof(UnitRecord) + offsetof(UnitRecord, cellOffset);   // in the unit file
-
+constexpr int LastCell = VolumeSize - 1;   // cell (255, 255, 179), which no slot holds
 const std::set<std::string> SlotOneFiles = {"SAVEGAME1.flagmap", "SAVEGAME1.mainmap", "SAVEGAME1.unit", "SAVEGAME1.variables"};
 
 fs::path SlotFile(int slot, int kind, const char* suffix = "") {
@@ -49,25 +45,26 @@ std::set<std::string> MapFolder() {
     return names;
 }
 
-// Everything a load may replace.
-struct GameState {
-    Bytes world, flagmap, units;
-    std::array<int, 8> variables;
-    bool operator==(const GameState&) const = default;
+// Everything a load may replace, in the order and layout of the slot's four
+// files; with the last cell of both volumes (which no load touches) only when asked.
+Bytes GameState(bool withLastCell = false) {
+    const auto* units = reinterpret_cast<const uint8_t*>(UnitTable);
+    Bytes state(World, World + LastCell + withLastCell);
+    state.insert(state.end(), Flagmap, Flagmap + LastCell + withLastCell);
+    state.insert(state.end(), units, units + UnitFileSize);
+    for (int32_t v : {frameCounter, cycleStep, MVD, SX, SY, SZ, objectivesTotal, objectivesFound})
+        for (int byte = 0; byte < 4; ++byte) state.push_back(static_cast<uint8_t>(v >> (8 * byte)));
+    return state;
+}
 
-    // The same state with the last cell of both volumes, which no load touches, set to 0.
-    GameState WithoutLastCell() const {
-        GameState state = *this;
-        state.world[LastCell] = state.flagmap[LastCell] = 0;
-        return state;
+Bytes SlotBytes(int slot) {
+    Bytes bytes;
+    for (int kind = 0; kind < 4; ++kind) {
+        const Bytes file = ReadBytes(SlotFile(slot, kind));
+        bytes.insert(bytes.end(), file.begin(), file.end());
     }
-
-    static GameState Take() {
-        const auto* units = reinterpret_cast<const uint8_t*>(UnitTable);
-        return {Bytes(World, World + VolumeSize), Bytes(Flagmap, Flagmap + VolumeSize), Bytes(units, units + UnitFileSize),
-                {frameCounter, cycleStep, MVD, SX, SY, SZ, objectivesTotal, objectivesFound}};
-    }
-};
+    return bytes;
+}
 
 // Fills every saved byte and variable from the seed, within the ranges a load
 // accepts; two seeds differ in every byte and every variable.
@@ -87,173 +84,89 @@ void FillGame(int seed) {
 
 class SaveSlot : public GameFixture {
 protected:
-    // The picture of one screen of the progress sequence, drawn here from its description.
-    static Bytes ScreenOf(const std::string& text, int percent = -1) {
-        BeginFrame();
-        FormatText("%s", text.c_str());
-        DrawBigText(20, 100, 255, 255, 0);
-        if (percent >= 0) {
-            FormatText("%d/100.", percent);
-            DrawBigText(20, 89, 255, 255, 0);
-        }
-        PresentFrame();
-        return HeadlessFrontPixels();
+    // Each progress screen as text: its line, and its percentage when it shows one.
+    static void Record(const char* text, int percent) {
+        shown.push_back(percent < 0 ? std::string(text) : std::string(text) + " " + std::to_string(percent));
     }
+    static void Save(int slot) { SaveGame(slot, Record); }
+    static void Load(int slot) { LoadGame(slot, Record); }
 
-    // Runs the operation and collects each picture it swapped onto the screen
-    // (read at the pause that follows the swap) and all of its pauses.
-    void Watch(const std::function<void()>& operation) {
-        screens.clear();
+    // The load turned the slot away with this message, shown for one second,
+    // and left the game and the map folder alone.
+    static void ExpectRefused(int slot, const std::string& message) {
+        const Bytes before = GameState(true);
+        const std::set<std::string> files = MapFolder();
+        shown.clear();
         HeadlessPauses().clear();
-        int swaps = HeadlessSwapCount();
-        HeadlessOnPause([&](int) {
-            if (HeadlessSwapCount() == swaps) return;
-            swaps = HeadlessSwapCount();
-            screens.push_back(HeadlessFrontPixels());
-        });
-        operation();
-        HeadlessOnPause(nullptr);
-    }
-
-    // The operation showed only this message, for one second.
-    void ExpectOnlyMessage(const std::function<void()>& operation, const std::string& message) {
-        Watch(operation);
+        Load(slot);
+        EXPECT_EQ(shown, std::vector<std::string>{message});
         EXPECT_EQ(HeadlessPauses(), std::vector<int>{1000});
-        ASSERT_EQ(screens.size(), 1u);
-        EXPECT_TRUE(screens[0] == ScreenOf(message)) << "not the screen \"" << message << "\"";
-    }
-
-    // The load turned the slot away with this message and left the game and the map folder alone.
-    void ExpectRefused(int slot, const std::string& message) {
-        GameState before = GameState::Take();
-        std::set<std::string> files = MapFolder();
-        ExpectOnlyMessage([&] { LoadGame(slot, DrawProgressScreen); }, message);
-        EXPECT_TRUE(GameState::Take() == before) << "the game changed";
+        EXPECT_TRUE(GameState(true) == before) << "the game changed";
         EXPECT_EQ(MapFolder(), files);
     }
 
-    std::vector<Bytes> screens;
+    static inline std::vector<std::string> shown;
 };
 
-using SaveGameFiles = SaveSlot;
-using SaveGameChecks = SaveSlot;
-
-TEST_F(SaveGameFiles, FilesHoldTheRawTablesAndLittleEndianVariables) {
+TEST_F(SaveSlot, FilesHoldTheRawTablesAndLittleEndianVariables) {
     FillGame(1);
-    frameCounter = 0x12345678, cycleStep = 36, MVD = 30;
+    frameCounter = -2, cycleStep = 36, MVD = 30;   // a negative frame count is stored in two's complement
     SX = 255, SY = 0, SZ = 179, objectivesTotal = 20, objectivesFound = 19;
-    SaveGame(1, DrawProgressScreen);
-
+    Save(1);
     EXPECT_EQ(MapFolder(), SlotOneFiles);
-    for (int kind = 0; kind < 4; ++kind) EXPECT_EQ(static_cast<long long>(fs::file_size(SlotFile(1, kind))), Sizes[kind]) << Kinds[kind];
-    EXPECT_TRUE(ReadBytes(SlotFile(1, 0)) == Bytes(World, World + LastCell));
-    EXPECT_TRUE(ReadBytes(SlotFile(1, 1)) == Bytes(Flagmap, Flagmap + LastCell));
-    const auto* units = reinterpret_cast<const uint8_t*>(UnitTable);
-    EXPECT_TRUE(ReadBytes(SlotFile(1, 2)) == Bytes(units, units + UnitFileSize));
-    EXPECT_EQ(ReadBytes(SlotFile(1, 3)), (Bytes{0x78, 0x56, 0x34, 0x12, 36, 0, 0, 0, 30, 0, 0, 0, 255, 0, 0, 0,
+    EXPECT_TRUE(SlotBytes(1) == GameState());
+    EXPECT_EQ(ReadBytes(SlotFile(1, 3)), (Bytes{0xFE, 0xFF, 0xFF, 0xFF, 36, 0, 0, 0, 30, 0, 0, 0, 255, 0, 0, 0,
                                                 0, 0, 0, 0, 179, 0, 0, 0, 20, 0, 0, 0, 19, 0, 0, 0}));
-
-    // A negative frame count is stored in two's complement; saving over a slot rewrites it whole.
-    frameCounter = -2;
-    SaveGame(1, DrawProgressScreen);
-    const Bytes again = ReadBytes(SlotFile(1, 3));
-    EXPECT_EQ(Bytes(again.begin(), again.begin() + 4), (Bytes{0xFE, 0xFF, 0xFF, 0xFF}));
-    EXPECT_EQ(static_cast<long long>(fs::file_size(SlotFile(1, 0))), VolumeFileSize);
+    // Saving over a slot rewrites it whole; a load restores every saved byte but the last cells.
+    FillGame(2);
+    Save(1);
+    const Bytes two = GameState();
+    FillGame(3);
+    Save(2);
+    const Bytes three = GameState(true);
+    Load(1);
+    EXPECT_TRUE(GameState() == two);
+    EXPECT_EQ(World[LastCell] * 256 + Flagmap[LastCell], three[LastCell] * 256 + three[VolumeSize + LastCell]);
 }
 
-TEST_F(SaveGameFiles, SaveAndLoadShowEveryStepAndPauseForTheirFullTime) {
-    const int percents[] = {0, 8, 16, 25, 33, 42, 50, 59, 67, 76, 84, 93};
-    std::vector<int> expectedPauses(48, 100);
-    expectedPauses.insert(expectedPauses.end(), {1000, 1000, 1000, 1000});
+TEST_F(SaveSlot, SaveAndLoadShowEveryStepAndPauseForTheirFullTime) {
+    std::vector<int> pauses(48, 100);
+    pauses.insert(pauses.end(), {1000, 1000, 1000, 1000});
     FillGame(1);
     for (const std::string verb : {"Saving", "Loading"}) {
-        SCOPED_TRACE(verb);
-        Watch([&] { verb == "Saving" ? SaveGame(1, DrawProgressScreen) : LoadGame(1, DrawProgressScreen); });
-        EXPECT_EQ(HeadlessPauses(), expectedPauses);
-        ASSERT_EQ(screens.size(), 26u);
-        std::vector<Bytes> expected;
-        for (const char* volume : {" dungeon maps", " flagmap maps"})
-            for (int percent : percents) expected.push_back(ScreenOf(verb + volume, percent));
-        expected.push_back(ScreenOf(verb + " units"));
-        expected.push_back(ScreenOf(verb + " variables"));
-        for (size_t i = 0; i < expected.size(); ++i) {
-            EXPECT_TRUE(screens[i] == expected[i]) << "screen " << i;
-            // The screens all differ, so their order is checked too.
-            for (size_t j = 0; j < i; ++j) ASSERT_FALSE(expected[i] == expected[j]);
-        }
+        std::vector<std::string> steps;
+        for (const char* volume : {" dungeon maps ", " flagmap maps "})
+            for (int percent : {0, 8, 16, 25, 33, 42, 50, 59, 67, 76, 84, 93}) steps.push_back(verb + volume + std::to_string(percent));
+        steps.push_back(verb + " units");
+        steps.push_back(verb + " variables");
+        shown.clear();
+        HeadlessPauses().clear();
+        verb == "Saving" ? Save(1) : Load(1);
+        EXPECT_EQ(shown, steps);
+        EXPECT_EQ(HeadlessPauses(), pauses) << verb;
     }
 }
 
-TEST_F(SaveGameFiles, TheGameRunsOnAfterTheKeysSaveAndLoad) {
-    BuildWorld(1234);
-    for (int i = 0; i < 3; ++i) RunFrame();
-    const int savedFrame = frameCounter, savedZ = SZ;
-    HeadlessSetKey(Key::F6, true);
-    RunFrame();
-    HeadlessSetKey(Key::F6, false);
-    EXPECT_EQ(PausedMs(), 8800 + 300);
-    const Bytes variables = ReadBytes(SlotFile(2, 3));
-    ASSERT_EQ(variables.size(), 32u);
-    EXPECT_EQ(variables[0], savedFrame);   // the frame count as the save found it (below 256)
-
-    for (int i = 0; i < 3; ++i) RunFrame();
-    SZ = savedZ - 1;
-    MVD = 9;
-    HeadlessSetKey(Key::F8, true);
-    RunFrame();
-    HeadlessSetKey(Key::F8, false);
-    // The load lands in the middle of the frame, which then counts itself.
-    EXPECT_EQ(frameCounter, savedFrame + 1);
-    EXPECT_EQ(SZ, savedZ);
-    EXPECT_EQ(MVD, 6);
-    for (int i = 0; i < 5; ++i) RunFrame();
-    EXPECT_EQ(frameCounter, savedFrame + 6);
-    EXPECT_EQ(Player().cellZ, SZ);
-}
-
-TEST_F(SaveGameFiles, ClicksCountRightAfterLoadingAnEarlierSave) {
-    BuildWorld(1234);
-    frameCounter = 20;
-    SaveGame(1, DrawProgressScreen);
-    frameCounter = 5000;   // much later a click was accepted
-    HeadlessQueueEvent(WindowEvent::LeftButton);
-    RunFrame();
-    ASSERT_EQ(leftPressFrame, 5000);
-    LoadGame(1, DrawProgressScreen);
-    ASSERT_EQ(frameCounter, 20);
-    HeadlessQueueEvent(WindowEvent::LeftButton);
-    RunFrame();
-    EXPECT_EQ(leftPressFrame, 20);   // accepted at once, acted on in the next frame
-    EXPECT_EQ(leftPressed, 1);
-    const int walk = WalkOn;
-    RunFrame();
-    EXPECT_NE(WalkOn, walk);
-}
-
-TEST_F(SaveGameChecks, AnEmptyOrDamagedSlotIsRefusedWholeAndChangesNothing) {
+TEST_F(SaveSlot, AnEmptyOrDamagedSlotIsRefusedWholeAndChangesNothing) {
     FillGame(1);
     ExpectRefused(2, "Slot 2 is empty");
     EXPECT_TRUE(MapFolder().empty());
 
-    SaveGame(1, DrawProgressScreen);
+    Save(1);
     fs::copy("map", "sound");
-    auto restore = [] { fs::copy("sound", "map", fs::copy_options::overwrite_existing | fs::copy_options::recursive); };
-    auto setVariable = [](int index, int32_t value) {
-        uint8_t bytes[4] = {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16), uint8_t(value >> 24)};
-        PatchBytes(SlotFile(1, 3), 4 * index, bytes, 4);
+    auto restore = [] {
+        for (int kind = 0; kind < 4; ++kind) WriteBytes(SlotFile(1, kind), ReadBytes("sound" / SlotFile(1, kind).filename()));
     };
-    auto setOffset = [](int axis, float value) { PatchBytes(SlotFile(1, 2), OffsetAt + 4 * axis, &value, 4); };
-    auto resize = [](int kind, long long delta) { fs::resize_file(SlotFile(1, kind), Sizes[kind] + delta); };
-
-    struct Damage {
-        std::string what;
-        std::function<void()> apply;
+    auto setVariable = [](int index, int32_t value) { PatchBytes(SlotFile(1, 3), 4 * index, &value, 4); };
+    auto setOffset = [](int axis, float value) {
+        PatchBytes(SlotFile(1, 2), playerUnit * sizeof(UnitRecord) + offsetof(UnitRecord, cellOffset) + 4 * axis, &value, 4);
     };
-    std::vector<Damage> damages;
+    std::vector<std::pair<std::string, std::function<void()>>> damages;
     for (int kind = 0; kind < 4; ++kind) {
         damages.push_back({std::string(Kinds[kind]) + " missing", [=] { fs::remove(SlotFile(1, kind)); }});
-        damages.push_back({std::string(Kinds[kind]) + " one byte short", [=] { resize(kind, -1); }});
-        damages.push_back({std::string(Kinds[kind]) + " one byte long", [=] { resize(kind, +1); }});
+        for (int delta : {-1, +1})
+            damages.push_back({std::string(Kinds[kind]) + " size off by " + std::to_string(delta),
+                               [=] { fs::resize_file(SlotFile(1, kind), Sizes[kind] + delta); }});
     }
     // Variable index and value; the slot holds total 11.
     const struct { const char* what; int index; int32_t value; } badValues[] = {
@@ -263,15 +176,13 @@ TEST_F(SaveGameChecks, AnEmptyOrDamagedSlotIsRefusedWholeAndChangesNothing) {
         {"found -1", 7, -1},   {"found 12", 7, 12},
     };
     for (const auto& bad : badValues) damages.push_back({bad.what, [=] { setVariable(bad.index, bad.value); }});
-    const float badOffsets[] = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(), -0.01f, 1.01f};
     for (int axis = 0; axis < 3; ++axis)
-        for (float bad : badOffsets)
+        for (float bad : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(), -0.01f, 1.01f})
             damages.push_back({"offset " + std::to_string(axis) + " = " + std::to_string(bad), [=] { setOffset(axis, bad); }});
-
-    for (const Damage& damage : damages) {
-        SCOPED_TRACE(damage.what);
+    for (const auto& [what, damage] : damages) {
+        SCOPED_TRACE(what);
         restore();
-        damage.apply();
+        damage();
         FillGame(2);
         ExpectRefused(1, "Slot 1 is damaged");
     }
@@ -283,66 +194,52 @@ TEST_F(SaveGameChecks, AnEmptyOrDamagedSlotIsRefusedWholeAndChangesNothing) {
     setVariable(7, 11);   // found = total
     setOffset(0, 0.0f);
     setOffset(2, 1.0f);
-    LoadGame(1, DrawProgressScreen);
-    EXPECT_EQ(SX, 0);
-    EXPECT_EQ(SY, 255);
+    Load(1);
+    EXPECT_EQ(SX * 1000 + SY, 255);
     EXPECT_EQ(objectivesFound, 11);
-    EXPECT_EQ(Player().cellOffset[2], 1.0f);
+    EXPECT_EQ(Player().cellOffset[0] + Player().cellOffset[2], 1.0f);
 }
 
 // Slot 1 holds a save of state 1. The files a save of state 2 over it
 // writes are kept, so that Arrange can lay the slot out as that save left it
 // when cut short: the first `switched` files already renamed, the rest still
 // temporaries, and the switch marker present or not.
-class SaveGameSlot : public SaveSlot {
+class SaveSwitch : public SaveSlot {
 protected:
     void SetUp() override {
         SaveSlot::SetUp();
         FillGame(2);
-        SaveGame(1, DrawProgressScreen);
+        Save(1);
         for (int kind = 0; kind < 4; ++kind) newFiles[kind] = ReadBytes(SlotFile(1, kind));
-        newState = GameState::Take().WithoutLastCell();
+        newState = GameState();
         FillGame(1);
-        SaveGame(1, DrawProgressScreen);
-        oldState = GameState::Take().WithoutLastCell();
+        Save(1);
+        oldState = GameState();
     }
     void Arrange(int switched, bool marker) {
         for (int kind = 0; kind < 4; ++kind) WriteBytes(SlotFile(1, kind, kind < switched ? "" : ".tmp"), newFiles[kind]);
         if (marker) WriteBytes("map/SAVEGAME1.switch", {});
     }
     // Loads slot 1 over state 3, checks that no temporary or marker is left, and returns what was loaded.
-    static GameState LoadOverOtherState() {
+    static Bytes LoadOverOtherState() {
         FillGame(3);
-        LoadGame(1, DrawProgressScreen);
+        Load(1);
         EXPECT_EQ(MapFolder(), SlotOneFiles);
-        return GameState::Take().WithoutLastCell();
+        return GameState();
     }
-    Bytes newFiles[4];
-    GameState oldState, newState;
+    Bytes newFiles[4], oldState, newState;
 };
 
-TEST_F(SaveGameSlot, ALoadRestoresEverySavedByteButTheLastCellAndSlotsAreSeparate) {
-    FillGame(3);
-    SaveGame(2, DrawProgressScreen);
-    const uint8_t lastWorld = World[LastCell], lastFlag = Flagmap[LastCell];   // state 3's, unlike state 1's
-    LoadGame(1, DrawProgressScreen);
-    EXPECT_TRUE(GameState::Take().WithoutLastCell() == oldState);
-    EXPECT_EQ(World[LastCell], lastWorld);
-    EXPECT_EQ(Flagmap[LastCell], lastFlag);
-}
-
-TEST_F(SaveGameSlot, TheMarkerDecidesBetweenTheNewFilesAndTheOldSlot) {
+TEST_F(SaveSwitch, TheMarkerDecidesBetweenTheNewFilesAndTheOldSlot) {
     // After the marker the new files are taken wherever the renames stopped.
     for (int switched = 0; switched < 4; ++switched) {
         SCOPED_TRACE(std::to_string(switched) + " files already renamed");
         Arrange(switched, true);
         EXPECT_TRUE(LoadOverOtherState() == newState);
         FillGame(1);
-        SaveGame(1, DrawProgressScreen);
+        Save(1);
     }
     // Without it the old slot stands and the temporaries go, even one cut off in the middle of its write.
-    Arrange(0, false);
-    EXPECT_TRUE(LoadOverOtherState() == oldState);
     Arrange(0, false);
     fs::resize_file(SlotFile(1, 1, ".tmp"), 12345);
     EXPECT_TRUE(LoadOverOtherState() == oldState);
@@ -350,110 +247,152 @@ TEST_F(SaveGameSlot, TheMarkerDecidesBetweenTheNewFilesAndTheOldSlot) {
     // A save cleans up after an earlier one that was cut short.
     Arrange(0, false);
     FillGame(4);
-    SaveGame(1, DrawProgressScreen);
+    Save(1);
     EXPECT_EQ(MapFolder(), SlotOneFiles);
     EXPECT_EQ(ReadBytes(SlotFile(1, 3))[4], 7);   // cycleStep of state 4
 }
 
-// Sets or clears the file's immutable flag; false where the file system or
-// the user's rights do not allow it.
-bool SetImmutable(const fs::path& path, bool on) {
-    int fd = open(path.c_str(), O_RDONLY);
-    if (fd < 0) return false;
-    int flags = 0;
-    bool ok = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-    ok = ok && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    close(fd);
-    return ok;
-}
-
-TEST_F(SaveGameSlot, AnUnfinishedSwitchIsRefusedUntilRecoveryCompletesIt) {
-    // Cut short after two renames, and the last two old files cannot be
-    // replaced: the slot holds two new files beside two old ones.
-    Arrange(2, true);
-    const fs::path stuck[] = {SlotFile(1, 2), SlotFile(1, 3)};
-    if (!SetImmutable(stuck[0], true)) GTEST_SKIP() << "immutable files are not available here";
-    SetImmutable(stuck[1], true);
-    FillGame(3);
-    ExpectRefused(1, "Slot 1 is damaged");
-    EXPECT_TRUE(fs::exists("map/SAVEGAME1.switch"));
-    for (const fs::path& path : stuck) SetImmutable(path, false);
-    EXPECT_TRUE(LoadOverOtherState() == newState);
-}
-
-TEST_F(SaveGameSlot, ALoadThatFailsHalfWayLeavesTheGameAsItWas) {
+TEST_F(SaveSwitch, ALoadThatFailsHalfWayLeavesTheGameAsItWas) {
     // The checks pass; then, while the volumes are read, a later file loses
     // bytes (or vanishes): the game must be exactly as before the load.
+    const int32_t farView = 99;   // a view distance the game cannot take
     const std::function<void()> damages[] = {
         [] { fs::resize_file(SlotFile(1, 2), UnitFileSize - 100); },
         [] { fs::resize_file(SlotFile(1, 3), 12); },
         [] { fs::remove(SlotFile(1, 3)); },
-        [] {   // the variables file now holds a view distance the game cannot take
-            uint8_t bytes[4] = {99, 0, 0, 0};
-            PatchBytes(SlotFile(1, 3), 8, bytes, 4);
-        },
+        [&] { PatchBytes(SlotFile(1, 3), 8, &farView, 4); },
     };
     for (size_t d = 0; d < std::size(damages); ++d) {
         SCOPED_TRACE("damage " + std::to_string(d));
         FillGame(1);
-        SaveGame(1, DrawProgressScreen);
+        Save(1);
         FillGame(3);
-        const GameState before = GameState::Take();
+        const Bytes before = GameState(true);
         int pauses = 0;
         HeadlessOnPause([&](int) {
             if (++pauses == 30) damages[d]();   // during the flagmap's steps
         });
-        LoadGame(1, DrawProgressScreen);
+        Load(1);
         HeadlessOnPause(nullptr);
-        EXPECT_TRUE(GameState::Take() == before) << "a half-loaded game";
-        const Bytes shown = HeadlessFrontPixels();
-        EXPECT_TRUE(shown == ScreenOf("Slot 1 is damaged"));
+        EXPECT_TRUE(GameState(true) == before) << "a half-loaded game";
+        EXPECT_EQ(shown.back(), "Slot 1 is damaged");
     }
 }
 
-TEST(FileSizeLimit, AWritePastTheLimitFailsInsteadOfEndingTheGame) {
-    // In a child process, so that the limit stays there.
-    TempFolder temp;
-    pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        rlimit limit = {1 << 20, 1 << 20};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        int file = OpenAlways("big", FileAccess::Write);
-        std::vector<uint8_t> bytes(2 << 20, 7);
-        long long written = FileWrite(file, bytes.data(), bytes.size());
-        _exit(written == (1 << 20) ? 0 : 2);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "the write did not stop at the limit";
-}
-
-TEST_F(SaveGameSlot, AFailedSaveKeepsThePreviousSlot) {
+TEST_F(SaveSwitch, AFailedSaveKeepsThePreviousSlot) {
     // A folder in the way of each temporary in turn, and then of the switch
     // marker, makes that write fail.
-    std::vector<fs::path> blocked;
-    for (int kind = 0; kind < 4; ++kind) blocked.push_back(SlotFile(1, kind, ".tmp"));
-    blocked.push_back("map/SAVEGAME1.switch");
-    for (const fs::path& path : blocked) {
+    for (const fs::path& path : {SlotFile(1, 0, ".tmp"), SlotFile(1, 1, ".tmp"), SlotFile(1, 2, ".tmp"),
+                                SlotFile(1, 3, ".tmp"), fs::path("map/SAVEGAME1.switch")}) {
         SCOPED_TRACE(path.string());
         fs::create_directory(path);
         FillGame(2);
-        Watch([] { SaveGame(1, DrawProgressScreen); });
-        ASSERT_FALSE(screens.empty());
-        EXPECT_TRUE(screens.back() == ScreenOf("Save failed"));
+        HeadlessPauses().clear();
+        Save(1);
+        EXPECT_EQ(shown.back(), "Save failed");
         EXPECT_EQ(HeadlessPauses().back(), 1000);
         fs::remove(path);
         EXPECT_EQ(MapFolder(), SlotOneFiles);   // no temporary and no marker left
         EXPECT_TRUE(LoadOverOtherState() == oldState);
     }
-
     // Without the map folder nothing can be written, and nothing is created.
     fs::remove_all("map");
-    ExpectOnlyMessage([] { SaveGame(1, DrawProgressScreen); }, "Save failed");
+    shown.clear();
+    Save(1);
+    EXPECT_EQ(shown, std::vector<std::string>{"Save failed"});
     EXPECT_FALSE(fs::exists("map"));
 }
+
+// Keeps a file from being replaced or removed (on) or lets it be again: on
+// Windows a handle held open, as a virus scanner or a backup would; here the
+// immutable flag, which not every file system has nor every user may set.
+bool Hold(const fs::path& path, bool on) {
+#ifdef _WIN32
+    static HANDLE handle = INVALID_HANDLE_VALUE;
+    if (!on) return CloseHandle(handle);
+    handle = CreateFileW(path.wstring().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    return handle != INVALID_HANDLE_VALUE;
+#else
+    const int fd = open(path.c_str(), O_RDONLY);
+    int flags = 0;
+    bool ok = fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    ok = ok && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    if (fd >= 0) close(fd);
+    return ok;
+#endif
+}
+
+TEST_F(SaveSwitch, AnUnfinishedSwitchIsRefusedAndNeverSavedOverUntilRecoveryCompletesIt) {
+    // Cut short after three renames, and the old variables file cannot be
+    // replaced yet: the slot holds three new files beside an old one.
+    Arrange(3, true);
+    if (!Hold(SlotFile(1, 3), true)) GTEST_SKIP() << "a file cannot be held here";
+    FillGame(3);
+    ExpectRefused(1, "Slot 1 is damaged");
+    FillGame(4);
+    Save(1);
+    EXPECT_EQ(shown.back(), "Save failed");
+    EXPECT_TRUE(fs::exists("map/SAVEGAME1.switch"));
+    Hold(SlotFile(1, 3), false);
+    EXPECT_TRUE(LoadOverOtherState() == newState);
+}
+
+#ifdef _WIN32
+// A slot another build wrote (the Linux one: tests/windows/same_slot.sh names
+// its folder in FOREIGN_SLOTS) loads here and saves back byte for byte.
+TEST_F(SaveSlot, DISABLED_AForeignSlotLoadsAndSavesBackTheSame) {
+    const char* foreign = std::getenv("FOREIGN_SLOTS");
+    ASSERT_NE(foreign, nullptr);
+    for (int kind = 0; kind < 4; ++kind) fs::copy_file(fs::path(foreign) / SlotFile(1, kind).filename(), SlotFile(1, kind));
+    Load(1);
+    EXPECT_TRUE(shown.empty() || shown.back().find("Slot") == std::string::npos) << shown.back();
+    Save(2);
+    EXPECT_TRUE(SlotBytes(2) == SlotBytes(1));
+}
+#else
+// Whole frames and drawn screens, which the Windows test build does not draw.
+// One frame with the key held.
+void Tap(int key) {
+    HeadlessSetKey(key, true);
+    RunFrame();
+    HeadlessSetKey(key, false);
+}
+
+TEST_F(SaveSlot, TheGameRunsOnAfterTheKeysSaveAndLoadAndClicksCountAtOnce) {
+    BuildWorld(1234);
+    for (int i = 0; i < 3; ++i) RunFrame();
+    const int savedFrame = frameCounter, savedZ = SZ;
+    Tap(Key::F6);
+    EXPECT_EQ(PausedMs(), 8800 + 300);
+    const Bytes variables = ReadBytes(SlotFile(2, 3));
+    ASSERT_EQ(variables.size(), 32u);
+    EXPECT_EQ(variables[0], savedFrame);   // the frame count as the save found it (below 256)
+    leftPressFrame = 5000;   // much later a click was accepted
+    SZ = savedZ - 1;
+    MVD = 9;
+    Tap(Key::F8);
+    // The load lands in the middle of the frame, which then counts itself.
+    EXPECT_EQ(frameCounter, savedFrame + 1);
+    EXPECT_EQ(SZ * 100 + MVD, savedZ * 100 + 6);
+    HeadlessQueueEvent(WindowEvent::LeftButton);
+    RunFrame();
+    EXPECT_EQ(leftPressFrame, savedFrame + 1);   // accepted at once, acted on in the next frame
+    const int walk = WalkOn;
+    for (int i = 0; i < 4; ++i) RunFrame();
+    EXPECT_NE(WalkOn, walk);
+    EXPECT_EQ(frameCounter, savedFrame + 6);
+    EXPECT_EQ(Player().cellZ, SZ);
+
+    // The keys' progress screens show at once, the percentage beside the line.
+    auto screen = [](const char* text, int percent) {
+        DrawProgressScreen(text, percent);
+        return HeadlessFrontPixels();
+    };
+    EXPECT_FALSE(screen("Loading units", 25) == screen("Loading units", -1));
+    EXPECT_FALSE(screen("Loading units", -1) == screen("Saving units", -1));
+    EXPECT_FALSE(screen("Saving units", -1) == screen("", -1));
+}
+#endif
 
 }  // namespace

@@ -14,10 +14,7 @@ TEST(Startup, InitGameLeavesEverythingEmptyButThePlayersOffsetAndCreatesNoFiles)
     TempFolder folder;
     SetOverlaySize(320, 240);
     InitGame();
-    for (int i = 0; i < VolumeSize; i += 4093) {
-        ASSERT_EQ(World[i], 0);
-        ASSERT_EQ(Flagmap[i], 0);
-    }
+    for (int i = 0; i < VolumeSize; i += 4093) ASSERT_TRUE(World[i] == 0 && Flagmap[i] == 0) << i;
     for (int s = 0; s < ImageSlotCount; ++s) {
         const ImageSlot& slot = ImageTable[s];
         ASSERT_TRUE(slot.pixels == nullptr && slot.width == 0 && slot.height == 0 && slot.channels == 0) << s;
@@ -25,9 +22,7 @@ TEST(Startup, InitGameLeavesEverythingEmptyButThePlayersOffsetAndCreatesNoFiles)
     for (float o : Player().cellOffset) EXPECT_EQ(o, 0.5f);
     EXPECT_EQ(Player().stepCount, 0);
     EXPECT_EQ(OverlayWidth, 320);
-    EXPECT_NE(RoomList, nullptr);
-    EXPECT_NE(tokenSlots, nullptr);
-    EXPECT_NE(SineTable, nullptr);
+    EXPECT_TRUE(RoomList && tokenSlots && SineTable);
 
     ShutdownGame();
     const void* released[] = {World, Flagmap, ImageTable, UnitTable, ObjectTable, pathWorkspace,

@@ -14,66 +14,23 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <string>
 
 #include "core/game.h"
 #include "core/shaping.h"
 #include "core/startup.h"
+#include "machine/platform.h"
 #include "platform/window.h"
-#include "render/camera.h"
 #include "render/overlay.h"
+#include "render/camera.h"
 #include "world/overworld.h"
 #include "world/savegame.h"
 #include "world/volume.h"
 
-namespace {
-
-constexpr uint32_t Seed = 20240601;
-
-void PlacePlayer(int x, int y, int z) {
-    SX = x;
-    SY = y;
-    SZ = z;
-    UnitRecord& player = Player();
-    player.cellX = static_cast<uint16_t>(x);
-    player.cellY = static_cast<uint16_t>(y);
-    player.cellZ = static_cast<uint16_t>(z);
-    for (float& offset : player.cellOffset) offset = 0.5f;
-    player.stepCount = 0;
-}
-
-// SaveGame reports trouble only on its progress screen: check the files it left.
-bool SlotWritten(const char* slot) {
-    const struct {
-        const char* kind;
-        long long size;
-    } files[] = {{"mainmap", VolumeFileSize}, {"flagmap", VolumeFileSize}, {"unit", UnitFileSize},
-                 {"variables", VariablesFileSize}};
-    for (const auto& f : files) {
-        std::string name = std::string("map/SAVEGAME") + slot + "." + f.kind;
-        std::error_code error;
-        auto size = std::filesystem::file_size(name, error);
-        if (error || static_cast<long long>(size) != f.size) {
-            std::fprintf(stderr, "make_e2e_slot: %s was not written whole\n", name.c_str());
-            return false;
-        }
-    }
-    return true;
-}
-
-void ClearObjectives() {
-    std::memset(Flagmap, 0, VolumeSize);
-    objectivesTotal = objectivesFound = 0;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     char* end = nullptr;
-    long frames = argc == 4 ? std::strtol(argv[3], &end, 10) : -1;
-    if (argc != 4 || (std::strcmp(argv[2], "1") != 0 && std::strcmp(argv[2], "2") != 0) || !end || *end ||
-        frames < 0 || frames > INT32_MAX) {
+    const long frames = argc == 4 ? std::strtol(argv[3], &end, 10) : -1;
+    const int slot = argc == 4 && argv[2][1] == 0 ? argv[2][0] - '0' : 0;
+    if ((slot != 1 && slot != 2) || !end || *end || frames < 0 || frames > INT32_MAX) {
         std::fprintf(stderr, "usage: %s RUN_DIR 1|2 FRAME_COUNT\n", argv[0]);
         return 2;
     }
@@ -87,21 +44,36 @@ int main(int argc, char** argv) {
     // The progress screens of SaveGame draw into the (off-screen) window.
     if (!OpenMainWindow()) {
         std::fprintf(stderr, "make_e2e_slot: no off-screen window\n");
-        ShutdownGame();
         return 1;
     }
     LoadOverworld(1);
-    BuildWorld(Seed);
-    ClearObjectives();
+    BuildWorld(20240601);
+    std::memset(Flagmap, 0, VolumeSize);
+    objectivesTotal = objectivesFound = 0;
     // Four layers above the highest ground (layer 29), where hills, grass and
     // sand meet toward smaller y, and far from the faces of the volume: a few
     // seconds of level walking along y stay in the open sky.
-    PlacePlayer(60, 100, 25);
+    SX = 60, SY = 100, SZ = 25;
+    UnitRecord& player = Player();
+    player.cellX = static_cast<uint16_t>(SX), player.cellY = static_cast<uint16_t>(SY), player.cellZ = static_cast<uint16_t>(SZ);
+    for (float& offset : player.cellOffset) offset = 0.5f;
+    player.stepCount = 0;
     std::printf("start %d %d %d\n", SX, SY, SZ);
     frameCounter = static_cast<int>(frames);
     cycleStep = 2;
     MVD = 10;   // from the sky the ground lies 4 to 6 layers down
-    SaveGame(std::atoi(argv[2]), DrawProgressScreen);
+    SaveGame(slot, DrawProgressScreen);
     ShutdownGame();
-    return SlotWritten(argv[2]) ? 0 : 1;
+    // SaveGame reports trouble only on its progress screen: check the files it left.
+    const long long sizes[] = {VolumeFileSize, VolumeFileSize, UnitFileSize, VariablesFileSize};
+    const char* const kinds[] = {"mainmap", "flagmap", "unit", "variables"};
+    for (int k = 0; k < 4; ++k) {
+        char name[64];
+        std::snprintf(name, sizeof name, "map\\SAVEGAME%d.%s", slot, kinds[k]);
+        if (FileSize(name) != sizes[k]) {
+            std::fprintf(stderr, "make_e2e_slot: %s was not written whole\n", name);
+            return 1;
+        }
+    }
+    return 0;
 }

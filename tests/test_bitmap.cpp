@@ -47,11 +47,6 @@ Bytes SwapToRgb(Bytes v) {
     return v;
 }
 
-Bytes Join(Bytes a, const Bytes& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
 auto Fields(const ImageSlot& s) { return std::tuple(s.pixels, s.width, s.height, s.channels); }
 
 class Bitmap : public ::testing::Test {
@@ -67,7 +62,9 @@ protected:
 };
 
 TEST_F(Bitmap, AcceptedLayoutsLoadAsDrawnInRgb) {
-    const Bytes top = Counting(12, 100), bottom = Counting(12, 200);
+    Bytes topDown = Counting(12, 100), upright = Counting(12, 200);
+    topDown.insert(topDown.end(), upright.begin(), upright.end());
+    upright.insert(upright.end(), topDown.begin(), topDown.begin() + 12);
     const struct {
         const char* what;
         Bytes file, expected;   // expected: RGB, bottom row first
@@ -84,7 +81,7 @@ TEST_F(Bitmap, AcceptedLayoutsLoadAsDrawnInRgb) {
          MakeBmp(3, 2, {1, 2, 3, 4, 5, 6, 7, 8, 9, 0xEE, 0xEE, 0xEE, 11, 12, 13, 14, 15, 16, 17, 18, 19, 0xEE, 0xEE, 0xEE}, 124, 14 + 124 + 20),
          {3, 2, 1, 6, 5, 4, 9, 8, 7, 13, 12, 11, 16, 15, 14, 19, 18, 17}, 3, 2},
         // Negative height: the file holds its top row first; the slot is stored bottom row first.
-        {"top-down", MakeBmp(4, -2, Join(top, bottom)), SwapToRgb(Join(bottom, top)), 4, 2},
+        {"top-down", MakeBmp(4, -2, topDown), SwapToRgb(upright), 4, 2},
     };
     int slot = 1;
     for (const auto& c : cases) {
@@ -130,7 +127,6 @@ TEST_F(Bitmap, RejectedFilesLeaveTheSlotUnchanged) {
         EXPECT_EQ(Fields(ImageTable[9]), Fields(before));
         EXPECT_EQ(SlotPixels(9), beforePixels);
     }
-
     // Pixel data cut short keeps the size read from the header but no pixels.
     Bytes file = MakeBmp(8, 4, Counting(8 * 4 * 3));
     file.resize(file.size() - 20);
@@ -138,32 +134,25 @@ TEST_F(Bitmap, RejectedFilesLeaveTheSlotUnchanged) {
     EXPECT_EQ(Fields(ImageTable[9]), std::tuple(nullptr, 8u, 4u, 3u));
 }
 
-TEST_F(Bitmap, ReloadingReplacesThePictureAndEverySlotGetsItsOwnCopy) {
+TEST_F(Bitmap, SlotsAndFiles) {
+    // Reloading replaces the picture, and every slot gets its own copy.
     ASSERT_TRUE(Load("one.bmp", MakeBmp(4, 1, Counting(12, 1)), 1210));
     ASSERT_TRUE(Load("two.bmp", MakeBmp(8, 2, Counting(48, 90)), 1210));
-    EXPECT_EQ(ImageTable[1210].width, 8u);
-    EXPECT_EQ(ImageTable[1210].height, 2u);
+    EXPECT_EQ(std::pair(ImageTable[1210].width, ImageTable[1210].height), std::pair(8u, 2u));
     EXPECT_EQ(SlotPixels(1210), SwapToRgb(Counting(48, 90)));
     ASSERT_TRUE(LoadBitmap(".\\t\\two.bmp", 1211));
     EXPECT_NE(ImageTable[1211].pixels, ImageTable[1210].pixels);
     EXPECT_EQ(SlotPixels(1211), SlotPixels(1210));
-}
-
-TEST_F(Bitmap, MissingFileIsCreatedEmptyAndFails) {
+    // A missing file is created empty and fails; a missing folder fails the open itself and creates nothing.
     EXPECT_FALSE(LoadBitmap(".\\t\\missing.bmp", 12));
-    ASSERT_TRUE(fs::exists("t/missing.bmp"));
     EXPECT_EQ(fs::file_size("t/missing.bmp"), 0u);
     EXPECT_EQ(Fields(ImageTable[12]), std::tuple(nullptr, 0u, 0u, 0u));
-    // A missing folder fails the open itself and creates nothing.
     EXPECT_FALSE(LoadBitmap(".\\nowhere\\x.bmp", 12));
     EXPECT_FALSE(fs::exists("nowhere"));
-}
-
-TEST_F(Bitmap, SlotMustLieInsideTheTableAndReleaseEmptiesEverySlot) {
-    WriteBytes("t/a.bmp", MakeBmp(4, 1, Counting(12)));
-    EXPECT_FALSE(LoadBitmap(".\\t\\a.bmp", -1));
-    EXPECT_FALSE(LoadBitmap(".\\t\\a.bmp", ImageSlotCount));
-    for (int slot : {0, 600, ImageSlotCount - 1}) ASSERT_TRUE(LoadBitmap(".\\t\\a.bmp", slot));
+    // The slot must lie inside the table, and the release empties every slot.
+    EXPECT_FALSE(LoadBitmap(".\\t\\two.bmp", -1));
+    EXPECT_FALSE(LoadBitmap(".\\t\\two.bmp", ImageSlotCount));
+    for (int slot : {0, 600, ImageSlotCount - 1}) ASSERT_TRUE(LoadBitmap(".\\t\\two.bmp", slot));
     ReleaseImages();
     for (int slot = 0; slot < ImageSlotCount; ++slot) ASSERT_EQ(ImageTable[slot].pixels, nullptr) << slot;
 }

@@ -2,8 +2,8 @@
 #include <set>
 #include <utility>
 
-#include "render/fonts.h"
 #include "platform/input.h"
+#include "render/fonts.h"
 #include "render/overlay.h"
 #include "test_util.h"
 
@@ -28,33 +28,23 @@ protected:
     }
 };
 
-TEST_F(Overlay, SetPixelClipsAndAlwaysWritesOpaque) {
-    std::memset(OverlayBuffer, 7, 320 * 240 * 4);
-    SetPixel(319, 239, 1, 2, 3);
-    EXPECT_EQ(Bytes(Pixel(319, 239), Pixel(319, 239) + 4), (Bytes{1, 2, 3, 255}));
-    Clear();
-    SetPixel(320, 0, 9, 9, 9);
-    SetPixel(-1, 5, 9, 9, 9);
-    SetPixel(0, 240, 9, 9, 9);
-    EXPECT_TRUE(SetPixels().empty());
-}
-
 TEST_F(Overlay, LineWalkStartsItsErrorAtTheMinorDifference) {
-    DrawLine(0, 0, 4, 1, 255, 0, 0);
-    EXPECT_EQ(SetPixels(), (Pixels{{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 1}}));
-    Clear();
-    DrawLine(3, 3, 0, 0, 255, 0, 0);
-    EXPECT_EQ(SetPixels(), (Pixels{{0, 0}, {1, 1}, {2, 2}, {3, 3}}));
-    Clear();
-    DrawLine(5, 5, 5, 5, 255, 0, 0);
-    EXPECT_EQ(SetPixels(), (Pixels{{5, 5}}));
-    Clear();
-    DrawLine(10, 20, 13, 10, 255, 0, 0);   // steep: max(dx, dy) + 1 pixels ending on the end point
-    EXPECT_EQ(SetPixels().size(), 11u);
-    EXPECT_TRUE(SetPixels().count({13, 10}));
-    Clear();
-    DrawLine(-10, 5, 330, 5, 255, 0, 0);   // clipped, not wrapped
-    EXPECT_EQ(SetPixels().size(), 320u);
+    // A line plots max(dx, dy) + 1 pixels and ends on its end point; `has`: pixels it must hold.
+    const struct { int x1, y1, x2, y2; size_t count; Pixels has; } lines[] = {
+        {0, 0, 4, 1, 5, {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 1}}},
+        {3, 3, 0, 0, 4, {{0, 0}, {1, 1}, {2, 2}, {3, 3}}},
+        {5, 5, 5, 5, 1, {{5, 5}}},
+        {10, 20, 13, 10, 11, {{13, 10}, {10, 19}, {11, 17}}},   // steep
+        {-10, 5, 330, 5, 320, {{0, 5}, {319, 5}}},              // clipped, not wrapped
+        {7, -10, 7, 250, 240, {{7, 0}, {7, 239}}},
+    };
+    for (const auto& l : lines) {
+        Clear();
+        DrawLine(l.x1, l.y1, l.x2, l.y2, 255, 0, 0);
+        const Pixels set = SetPixels();
+        EXPECT_EQ(set.size(), l.count) << l.x1 << "," << l.y1 << " to " << l.x2 << "," << l.y2;
+        for (const auto& p : l.has) EXPECT_TRUE(set.count(p)) << l.x1 << "," << l.y1 << " to " << l.x2 << "," << l.y2 << " lacks " << p.first << "," << p.second;
+    }
 }
 
 // The small font advances by its glyph's width plus one, drawing rows 1..9
@@ -97,7 +87,6 @@ TEST_F(Overlay, CharactersWithoutGlyphsDrawNothingButAdvance) {
     FormatText("%c`A", 0x80);
     DrawSmallText(0, 100, 255, 255, 255);
     EXPECT_TRUE(SetPixels().count({7, 97}));     // two blank advances of 3, then the tip of the small A
-
     // Formatting never overruns the 256-byte text buffer.
     const std::string longText(599, 'x');
     FormatText("%s%s", longText.c_str(), longText.c_str());

@@ -1,27 +1,25 @@
 // The sight fill on its own: which cells count as seen around what the eye
-// reaches, at the middle and at the ends of the box's rows.
-#include <gtest/gtest.h>
-
+// reaches, at the middle and at the ends of the box's rows; and which boxes
+// count as in view.
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
 
+#include "game_fixture.h"
 #include "render/sight.h"
-#include "world/volume.h"
 
 namespace {
 
-class Sight : public ::testing::Test {
+class Sight : public GameFixture {
 protected:
     void SetUp() override {
-        World = static_cast<uint8_t*>(std::malloc(VolumeSize));
-        std::memset(WritableWorld(), 1, VolumeSize);   // solid rock everywhere
+        GameFixture::SetUp();
+        Rock();
+    }
+    // Solid rock everywhere, and no fill kept from before.
+    static void Rock() {
+        std::memset(WritableWorld(), 1, VolumeSize);
         ForgetSight();
     }
-    void TearDown() override {
-        std::free(World);
-        World = nullptr;
-    }
+    static void Put(int x, int y, int z, uint8_t v) { WritableWorld()[CellIndex(x, y, z)] = v; }
     // A view volume that holds everything.
     static ViewPlanes Everywhere() {
         ViewPlanes view{};
@@ -43,56 +41,58 @@ protected:
 };
 
 TEST_F(Sight, AClosedCellCountsItselfAndTheCellsOneStepAroundIt) {
-    // An open cell walled in by rock: the eye reaches only its own cell.
-    WritableWorld()[CellIndex(100, 100, 20)] = 0;
-    FillFrom(100, 100, 20, 5);
-    for (int dz = -2; dz <= 2; ++dz)
-        for (int dy = -2; dy <= 2; ++dy)
-            for (int dx = -2; dx <= 2; ++dx) {
-                const bool oneStep = std::abs(dx) <= 1 && std::abs(dy) <= 1 && std::abs(dz) <= 1;
-                EXPECT_EQ(CellSeen(100 + dx, 100 + dy, 20 + dz), oneStep) << dx << "," << dy << "," << dz;
-            }
-}
-
-TEST_F(Sight, TheStepsStopAtTheEndsOfTheBoxRows) {
-    // The eye at the first and at the last cell of its row: the cells one
-    // step around it count, the far end of the rows beside it does not.
-    for (int x : {1, WorldSide - 2}) {
-        SCOPED_TRACE(x);
-        std::memset(WritableWorld(), 1, VolumeSize);
-        WritableWorld()[CellIndex(x, 100, 20)] = 0;
+    // An open cell walled in by rock: the eye reaches only its own cell. In
+    // the middle, and at and next to the first and the last cell of the box's
+    // rows, the cells one step around it count; the far ends of the rows
+    // beside it do not.
+    for (int x : {100, 1, 2, WorldSide - 3, WorldSide - 2}) {
+        Rock();
+        Put(x, 100, 20, 0);
         FillFrom(x, 100, 20, 3);
-        const int inward = x == 1 ? 1 : -1, far = x == 1 ? 4 : WorldSide - 5;
-        EXPECT_TRUE(CellSeen(x + inward, 101, 21));
-        EXPECT_FALSE(CellSeen(x + 2 * inward, 100, 20));
-        for (int dy = -1; dy <= 1; ++dy) EXPECT_FALSE(CellSeen(far, 100 + dy, 20)) << dy;
+        for (int dz = -2; dz <= 2; ++dz)
+            for (int dy = -2; dy <= 2; ++dy)
+                for (int dx = -3; dx <= 3; ++dx) {
+                    const bool oneStep = std::abs(dx) <= 1 && std::abs(dy) <= 1 && std::abs(dz) <= 1;
+                    EXPECT_EQ(CellSeen(x + dx, 100 + dy, 20 + dz), oneStep && x + dx >= 1 && x + dx <= WorldSide - 2)
+                        << "eye at x = " << x << ": " << dx << "," << dy << "," << dz;
+                }
     }
 }
 
 TEST_F(Sight, APanelOpensRockAcrossItsSidesButNotAcrossItsTopOrBottom) {
     // A corridor of open cells along x from the eye, walled in by rock.
-    for (int x = 100; x <= 104; ++x) WritableWorld()[CellIndex(x, 100, 20)] = 0;
+    for (int x = 100; x <= 104; ++x) Put(x, 100, 20, 0);
     FillFrom(100, 100, 20, 6);
     EXPECT_TRUE(CellSeen(104, 100, 20));
     EXPECT_TRUE(CellSeen(105, 101, 21)) << "one step from the corridor's end";
     EXPECT_FALSE(CellSeen(100, 104, 20)) << "rock is not seen into from an open cell";
-
     // A panel beside the corridor: rock draws no face toward its sides, so
     // lines go on into the rock behind it.
-    WritableWorld()[CellIndex(100, 101, 20)] = PanelCell;
+    Put(100, 101, 20, PanelCell);
     FillFrom(100, 100, 20, 6);
     EXPECT_TRUE(CellSeen(100, 104, 20));
-
     // A panel under the eye with open cells around it: rock below it draws
     // its top face, so the rock further down stays unseen.
-    std::memset(WritableWorld(), 1, VolumeSize);
-    WritableWorld()[CellIndex(100, 100, 20)] = 0;
+    Rock();
+    Put(100, 100, 20, 0);
     for (int y = 99; y <= 101; ++y)
-        for (int x = 99; x <= 101; ++x) WritableWorld()[CellIndex(x, y, 21)] = 0;
-    WritableWorld()[CellIndex(100, 100, 21)] = PanelCell;
+        for (int x = 99; x <= 101; ++x) Put(x, y, 21, 0);
+    Put(100, 100, 21, PanelCell);
     FillFrom(100, 100, 20, 6);
     EXPECT_TRUE(CellSeen(100, 100, 22));
     EXPECT_FALSE(CellSeen(100, 100, 24));
+}
+
+TEST_F(Sight, ABoxARoundingsWidthOutsideAPlaneStillCountsAsInView) {
+    // The plane x >= 10 and five that hold everything; boxes of one cell
+    // reaching up to `hi` along x.
+    ViewPlanes view = Everywhere();
+    view.plane[0][0] = 1.0, view.plane[0][3] = -10.0;
+    const struct { float hi; bool shows; } cases[] = {{10.5f, true}, {10.0f, true}, {9.995f, true}, {9.9f, false}};
+    for (const auto& c : cases) {
+        const float lo[3] = {c.hi - 1.0f, 0.0f, 0.0f}, hi[3] = {c.hi, 1.0f, 1.0f};
+        EXPECT_EQ(BoxMayShow(view, lo, hi), c.shows) << "up to x = " << c.hi;
+    }
 }
 
 }  // namespace

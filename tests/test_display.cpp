@@ -1,6 +1,6 @@
 // Fullscreen and screenshots on the headless back end: F11 covers the screen
 // with the picture centred at the largest whole scale between black bars,
-// the pointer maps through that scale and offset, F1..F4 and F11 leave it,
+// the pointer maps through that scale and offset, F11 again leaves it,
 // a failed switch falls back to a window or ends the game; F12 writes the
 // picture on screen as a PNG named by date and time.
 #include <GL/gl.h>
@@ -93,19 +93,6 @@ TEST_F(Display, F11CentresTheLargestWholeScaleBetweenBlackBars) {
     EXPECT_FALSE(HeadlessFullscreen());
     EXPECT_EQ(WindowSize(), std::pair(640, 480));
     EXPECT_EQ((std::array{presentScale, presentLeft, presentBottom}), (std::array{2, 0, 0}));
-}
-
-TEST_F(Display, ScaleKeysLeaveFullscreenAtTheirScale) {
-    HeadlessSetScreenSize(3840, 2160);   // 4K: scale 9 (2880 x 2160)
-    Tap(Key::F11);
-    EXPECT_EQ((std::array{presentScale, presentLeft, presentBottom}), (std::array{9, 480, 0}));
-    Tap(Key::F3);
-    EXPECT_FALSE(HeadlessFullscreen() || fullscreenOn);
-    EXPECT_EQ(WindowSize(), std::pair(960, 720));
-    EXPECT_EQ(presentScale, 3);
-    // The pointer maps through the whole window again.
-    HeadlessSetPointer(959, 0);
-    EXPECT_EQ(std::pair(MouseX(), MouseY()), std::pair(319, 239));
 }
 
 TEST_F(Display, AFailedSwitchFallsBackToAWindowOrEndsTheGame) {

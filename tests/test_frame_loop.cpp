@@ -114,16 +114,6 @@ TEST_F(FrameLoop, MousePressesAreDebouncedByFramesAcrossTheCountersWrap) {
     EXPECT_EQ(MouseLookOn, 1);
 }
 
-TEST_F(FrameLoop, AWindowThatCannotBeMadeAgainEndsTheGame) {
-    HeadlessFailNextOpen(WindowFailure::CreateWindow);
-    HeadlessSetKey(Key::F1, true);
-    HeadlessSetKey(Key::F5, true);   // the frame's game keys no longer run: nothing is saved
-    Frame();
-    EXPECT_EQ(quitRequested, 1);
-    EXPECT_FALSE(std::filesystem::exists("map/SAVEGAME1.mainmap"));
-    EXPECT_EQ(HeadlessMessages().size(), 1u);
-}
-
 TEST_F(FrameLoop, ObjectiveCountsInTheFrameAfterItShows) {
     objectivesTotal = 3;
     Flagmap[CellIndex(SX, SY, SZ)] = ObjectiveFlag;

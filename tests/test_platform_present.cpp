@@ -117,25 +117,6 @@ TEST_F(PlatformPresent, EachOverlayPixelShowsAsAScaleByScaleBlockOnBothPaths) {
     EXPECT_EQ(ShownAt(HeadlessFrontPixels(), 1280, 1275, 955), Black);
 }
 
-TEST_F(PlatformPresent, ARecreatedWindowPresentsThroughItsOwnTexture) {
-    ASSERT_EQ(OpenMainWindow(), 1);
-    const Bytes colour = {90, 180, 45};
-    for (int scale : {3, 1, 4}) {
-        SCOPED_TRACE("scale " + std::to_string(scale));
-        BeginFrame();
-        PresentFrame();   // the old context made its texture
-        WindowKeysWith({Key::F1 + scale - 1});
-        ASSERT_EQ(windowScale, scale);
-        BeginFrame();
-        SetOverlayPixel(160, 120, colour);
-        PresentFrame();
-        const Bytes front = HeadlessFrontPixels();
-        ASSERT_EQ(front.size(), size_t(320 * scale) * (240 * scale) * 4);
-        EXPECT_EQ(ShownAt(front, 320 * scale, 160 * scale, 120 * scale), colour);
-        EXPECT_EQ(ShownAt(front, 320 * scale, 160 * scale - 1, 120 * scale), Black);
-    }
-}
-
 TEST_F(PlatformPresent, CubeTexturesTakeOnlySquarePowerOfTwoPictures) {
     FillSlot(1201, 4, 4, 1);
     FillSlot(1202, 4, 8, 2);     // not square

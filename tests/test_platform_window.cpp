@@ -74,7 +74,7 @@ TEST_F(PlatformWindow, EachFailedStepShowsItsMessageAndLeavesNoWindow) {
     }
 }
 
-TEST_F(PlatformWindow, FKeysRecreateTheWindowAtTheirScale) {
+TEST_F(PlatformWindow, FKeysRecreateTheWindowAtTheirScaleThroughFailedReleasesButNotFailedOpens) {
     ASSERT_EQ(OpenMainWindow(), 1);
     WindowKeysWith({});
     EXPECT_EQ(HeadlessOpenCount(), 1) << "no key, no re-creation";
@@ -92,39 +92,22 @@ TEST_F(PlatformWindow, FKeysRecreateTheWindowAtTheirScale) {
     EXPECT_EQ(HeadlessWindowTitle(), "GAME");
     EXPECT_EQ(HeadlessMessages().size() + windowLost + quitRequested, 0u);
 
+    // A failed release is reported, and the new window is still made.
+    HeadlessFailNextClose();
+    WindowKeysWith({Key::F3});
+    ExpectOneMessage("SHUTDOWN ERROR", "Release Of DC And RC Failed.", true);
+    EXPECT_EQ(std::tuple(WindowSize(), HeadlessOpenCount(), windowLost), std::tuple(std::pair{960, 720}, 6, 0));
+
     // A failed re-creation is reported, and since a game without a window can
     // take no key, it ends: no further window key is handled in that frame.
+    HeadlessMessages().clear();
     HeadlessFailNextOpen(WindowFailure::CreateContext);
     WindowKeysWith({Key::F3, Key::F4});
     EXPECT_EQ(WindowSize(), (std::pair{0, 0}));
     EXPECT_EQ(windowScale, 3);
-    EXPECT_EQ(HeadlessOpenCount(), 5) << "F4 was not tried after F3 failed";
+    EXPECT_EQ(HeadlessOpenCount(), 6) << "F4 was not tried after F3 failed";
     ExpectOneMessage("ERROR", "Can't Create A GL Rendering Context.", false);
     EXPECT_EQ(windowLost + quitRequested, 2);
-}
-
-TEST_F(PlatformWindow, AFailedReleaseShowsItsShutdownMessageAndTheWindowIsStillMade) {
-    ASSERT_EQ(OpenMainWindow(), 1);
-    HeadlessFailNextClose();
-    WindowKeysWith({Key::F3});
-    ExpectOneMessage("SHUTDOWN ERROR", "Release Of DC And RC Failed.", true);
-    EXPECT_EQ(WindowSize(), (std::pair{960, 720}));
-    EXPECT_EQ(windowLost, 0);
-}
-
-TEST_F(PlatformWindow, PumpTakesExactlyOneEventPerCallAndCloseOnlySetsQuit) {
-    ASSERT_EQ(OpenMainWindow(), 1);
-    frameCounter = 100;
-    for (WindowEvent event : {WindowEvent::Other, WindowEvent::LeftButton, WindowEvent::Close}) HeadlessQueueEvent(event);
-    // After each call: the events left, leftPressed, quitRequested.
-    const std::array<int, 3> after[] = {{2, 0, 0}, {1, 1, 0}, {0, 1, 1}};
-    for (const auto& want : after) {
-        EXPECT_EQ(PumpOneMessage(), 1);
-        EXPECT_EQ((std::array<int, 3>{HeadlessQueuedEvents(), leftPressed, quitRequested}), want);
-    }
-    EXPECT_EQ(WindowSize(), (std::pair{640, 480})) << "the window stays";
-    EXPECT_EQ(PumpOneMessage(), 0);
-    EXPECT_EQ(PumpOneMessage(), 0);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // with its blinking cursor, and the one command "env4cyclestep".
 #include <cctype>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "game_fixture.h"
@@ -41,10 +42,8 @@ protected:
     // Types the text one key a frame (Shift with capitals); the console must be open.
     void Type(const std::string& text) {
         for (char c : text) {
-            if (c == ' ') Frame({Key::Space}, true);
-            else if (std::isdigit(static_cast<unsigned char>(c))) Frame({Digit(c - '0')}, true);
-            else if (std::islower(static_cast<unsigned char>(c))) Frame({Key::A + (c - 'a')}, true);
-            else Frame({Key::Shift, Key::A + (c - 'A')}, true);
+            const int key = c == ' ' ? Key::Space : std::isdigit(c) ? Digit(c - '0') : Letter(std::toupper(c));
+            Frame(std::isupper(c) ? std::vector<int>{Key::Shift, key} : std::vector<int>{key}, true);
         }
     }
 
@@ -79,9 +78,7 @@ TEST_F(Console, TabFlipsTheConsoleEveryFrameWithItsPauseAndHidingKeepsTheLine) {
     Frame({Letter('B')});   // a hidden console neither types nor draws
     EXPECT_STREQ(TextBuffer, "untouched");
     Frame({Key::Tab});
-    EXPECT_EQ(consoleOpen, 1);
-    EXPECT_STREQ(lineText, "ab");
-    EXPECT_EQ(lineLength, 2);
+    EXPECT_EQ((std::tuple{consoleOpen, std::string(lineText), lineLength}), (std::tuple{1, "ab", 2}));
 }
 
 TEST_F(Console, TypingInAFixedKeyOrderWithAPauseForEachCharacterUpToTheFullLine) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/options.h"
@@ -51,34 +52,33 @@ protected:
     void TearDown() override { Options = GameOptions{}; }
 };
 
-TEST_F(OptionsTest, NoOptionsKeepTheClassicStart) {
-    Options.scale = 4;   // left over from an earlier parse: must be reset
-    const Parsed p = Parse({});
-    EXPECT_EQ(p.status, KeepRunning);
-    EXPECT_EQ(Options.dataFolder, nullptr);
-    EXPECT_FALSE(Options.seedGiven);
-    EXPECT_EQ(Options.scale, 2);
-    EXPECT_EQ(Options.fps, -1);
-    EXPECT_EQ(p.out + p.err, "");
-}
-
 TEST_F(OptionsTest, EveryOptionTakesItsValueInBothForms) {
-    const Parsed p = Parse({"--data", "/games/dungeon", "--seed=12345", "--scale", "4", "--fps=0"});
-    EXPECT_EQ(p.status, KeepRunning) << p.err;
-    EXPECT_STREQ(Options.dataFolder, "/games/dungeon");
-    EXPECT_TRUE(Options.seedGiven);
-    EXPECT_EQ(Options.seed, 12345u);
-    EXPECT_EQ(Options.scale, 4);
-    EXPECT_EQ(Options.fps, 0);
-
-    EXPECT_EQ(Parse({"--seed", "4294967295", "--scale", "1", "--fps", "240"}).status, KeepRunning);
-    EXPECT_EQ(Options.seed, 4294967295u);
-    EXPECT_EQ(Options.scale, 1);
-    EXPECT_EQ(Options.fps, 240);
-    EXPECT_EQ(Parse({"--seed", "0", "--fps", "30"}).status, KeepRunning);
-    EXPECT_TRUE(Options.seedGiven);
-    EXPECT_EQ(Options.seed, 0u);
-    EXPECT_EQ(Options.fps, 30);
+    // The options as parsed: the data folder, the seed (-1: none given), the
+    // scale (0: none given), the frame rate limit, --no-settings.
+    const struct {
+        std::vector<std::string> args;
+        const char* data;
+        long long seed;
+        int scale, fps;
+        bool noSettings;
+    } cases[] = {
+        {{}, nullptr, -1, 0, -1, false},   // the classic start
+        {{"--data", "/games/dungeon", "--seed=12345", "--scale", "4", "--fps=0"}, "/games/dungeon", 12345, 4, 0, false},
+        {{"--seed", "4294967295", "--scale", "1", "--fps", "240", "--no-settings"}, nullptr, 4294967295, 1, 240, true},
+        {{"--seed", "0", "--fps", "30", "--no-s"}, nullptr, 0, 0, 30, true},   // an unambiguous abbreviation
+    };
+    for (const auto& c : cases) {
+        Options.scale = 3;   // left over from an earlier parse: must be reset
+        const Parsed p = Parse(c.args);
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        EXPECT_EQ(p.status, KeepRunning);
+        EXPECT_EQ(p.out + p.err, "");
+        EXPECT_STREQ(Options.dataFolder, c.data);
+        EXPECT_EQ(Options.seedGiven ? static_cast<long long>(Options.seed) : -1, c.seed);
+        EXPECT_EQ((std::tuple{Options.scaleGiven ? Options.scale : 0, Options.fps, Options.noSettings}),
+                  (std::tuple{c.scale, c.fps, c.noSettings}));
+        EXPECT_EQ(Options.scale, Options.scaleGiven ? c.scale : 2);
+    }
 }
 
 TEST_F(OptionsTest, BadOptionsAndValuesExitWithTwoAndTheUsage) {

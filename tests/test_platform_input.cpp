@@ -31,8 +31,7 @@ TEST_F(PlatformInput, PointerMapsToOverlayPixelsOfThe640x480Window) {
     for (const auto& c : cases) {
         PlatformMoveWindow(c.left, c.top);
         HeadlessSetPointer(c.px, c.py);
-        EXPECT_EQ(MouseX(), c.column) << c.where;
-        EXPECT_EQ(MouseY(), c.row) << c.where;
+        EXPECT_EQ(std::pair(MouseX(), MouseY()), std::pair(c.column, c.row)) << c.where;
     }
 }
 
@@ -48,15 +47,13 @@ TEST_F(PlatformInput, SameRelativePositionGivesSamePixelAtEveryScale) {
         ASSERT_EQ(windowScale, n);
         for (const auto& c : cases) {
             HeadlessSetPointer(c[0] * n, c[1] * n);
-            EXPECT_EQ(MouseX(), c[2]) << "scale " << n << " at " << c[0] << "," << c[1];
-            EXPECT_EQ(MouseY(), c[3]) << "scale " << n << " at " << c[0] << "," << c[1];
+            EXPECT_EQ(std::pair(MouseX(), MouseY()), std::pair(c[2], c[3])) << "scale " << n << " at " << c[0] << "," << c[1];
         }
     }
     // Without a window the pointer reads zero.
     HeadlessReset();
     HeadlessSetPointer(300, 200);
-    EXPECT_EQ(MouseX(), 0);
-    EXPECT_EQ(MouseY(), 0);
+    EXPECT_EQ(std::pair(MouseX(), MouseY()), std::pair(0, 0));
 }
 
 TEST_F(PlatformInput, KeyDownReadsHeldKeysAndUnmappedCodesAsUp) {

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
+#include <utility>
 #include <vector>
 
 #include "core/startup.h"
@@ -81,6 +82,18 @@ inline void SetSlot(int slot, uint32_t width, uint32_t height, const Bytes& rgb)
 inline Bytes SlotPixels(int slot) {
     const ImageSlot& s = ImageTable[slot];
     return s.pixels ? Bytes(s.pixels, s.pixels + size_t(s.width) * s.height * s.channels) : Bytes{};
+}
+
+// The open window's size, or {0, 0} without one.
+inline std::pair<int, int> WindowSize() {
+    int w = 0, h = 0;
+    return HeadlessWindowSize(&w, &h) ? std::pair{w, h} : std::pair{0, 0};
+}
+
+// The RGB of window pixel (x, y), y counted from the bottom, in a picture as the window shows it.
+inline Bytes ShownAt(const Bytes& picture, int windowWidth, int x, int y) {
+    const uint8_t* p = &picture[4 * (static_cast<size_t>(y) * windowWidth + x)];
+    return Bytes(p, p + 3);
 }
 
 // One frame's window keys with exactly these keys held.

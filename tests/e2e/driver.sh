@@ -17,12 +17,9 @@ E2E_YELLOW=FFFF00
 e2e_log() { echo "e2e: $*" >&2; }
 
 e2e_stop_game() {
-    if [ -n "$E2E_GAME_PID" ] && kill -0 "$E2E_GAME_PID" 2>/dev/null; then
-        kill "$E2E_GAME_PID" 2>/dev/null || true
-        sleep 0.2
-        kill -9 "$E2E_GAME_PID" 2>/dev/null || true
-    fi
-    [ -z "$E2E_GAME_PID" ] || wait "$E2E_GAME_PID" 2>/dev/null || true
+    [ -n "$E2E_GAME_PID" ] || return 0
+    ! e2e_running || { kill "$E2E_GAME_PID"; sleep 0.2; kill -9 "$E2E_GAME_PID"; } 2>/dev/null || true
+    wait "$E2E_GAME_PID" 2>/dev/null || true
     E2E_GAME_PID=""
 }
 
@@ -51,8 +48,7 @@ e2e_setup() {
         Xvfb ":$n" -screen 0 "${E2E_SCREEN:-1600x1200x24}" -nolisten tcp -noreset >"$E2E_TMP/xvfb.log" 2>&1 &
         E2E_XVFB_PID=$!
         for tries in $(seq 50); do
-            xdpyinfo -display ":$n" >/dev/null 2>&1 && { export DISPLAY=":$n"; break 2; }
-            sleep 0.1
+            xdpyinfo -display ":$n" >/dev/null 2>&1 && { export DISPLAY=":$n"; break 2; } || sleep 0.1
         done
         kill "$E2E_XVFB_PID" 2>/dev/null || true
         E2E_XVFB_PID=""
@@ -88,9 +84,9 @@ e2e_running() { [ -n "$E2E_GAME_PID" ] && kill -0 "$E2E_GAME_PID" 2>/dev/null; }
 e2e_wait_exit() {
     local end=$((SECONDS + $1))
     while e2e_running && [ "$SECONDS" -lt "$end" ]; do sleep 0.1; done
-    if e2e_running; then E2E_EXIT=running; return 1; fi
-    E2E_EXIT=0
-    wait "$E2E_GAME_PID" || E2E_EXIT=$?
+    E2E_EXIT=running
+    ! e2e_running || return 1
+    wait "$E2E_GAME_PID" && E2E_EXIT=0 || E2E_EXIT=$?
     E2E_GAME_PID=""
 }
 e2e_quit() { xdotool keydown Escape; e2e_wait_exit 3 || true; xdotool keyup Escape; }
@@ -171,7 +167,6 @@ e2e_read() {
     [ -n "$E2E_POS" ]
 }
 e2e_pointer_shown() { e2e_text "$1" 12 31 | sed -n 's/.* mx=\([0-9]*\) my=\([0-9]*\)$/\1 \2/p'; }
-e2e_settled() { local first; e2e_read || return 1; first=$E2E_POS; sleep 1; e2e_read && [ "$E2E_POS" = "$first" ]; }
 # The started game shows the HUD over a textured (many-coloured) view.
 e2e_check_textured() {
     e2e_grab || e2e_fatal "$1: no window to grab"
@@ -196,11 +191,7 @@ e2e_helper() {   # e2e_helper NAME: a helper program the build puts beside the g
 
 # --- checks ---
 _e2e_gone() { [ -z "$E2E_GAME_PID" ] || e2e_running || echo " (the game is no longer running)"; }
-e2e_check() {   # NAME EXPECTED ACTUAL
-    E2E_CHECKS=$((E2E_CHECKS + 1))
-    if [ "$2" = "$3" ]; then echo "ok   $1"; else
-        echo "FAIL $1: expected '$2', got '$3'$(_e2e_gone)"; E2E_FAILURES=$((E2E_FAILURES + 1)); fi
-}
+e2e_check() { e2e_check_that "$1" "expected '$2', got '$3'" [ "$2" = "$3" ]; }   # NAME EXPECTED ACTUAL
 e2e_check_that() {   # NAME DETAIL COMMAND...: DETAIL says what was seen on failure
     local name=$1 detail=$2
     shift 2

@@ -1,23 +1,24 @@
 // Reads the game's picture back from an X11 window for the end-to-end tests.
-// The game has no command-line options, environment variables or log, so
-// everything a test checks about a running game is read off the screen.
+// The game has no log, so everything a test checks about a running game is
+// read off the screen.
 //
-//   screen_probe grab WINDOW FILE.ppm          the window's picture as a binary PPM
-//   screen_probe text FILE.ppm X Y RRGGBB      the big-font text drawn at overlay (X, Y)
-//   screen_probe colours FILE.ppm              distinct colours in the 3D area (between the text lines)
-//   screen_probe crop FILE.ppm X Y W H OUT.ppm  a part of a grab (X, Y from the top-left)
-//   screen_probe pixel FILE.ppm X Y            RRGGBB of one pixel of a grab (from the top-left)
-//   screen_probe same FILE.ppm FILE.png        pixels that differ between a grab and a PNG file
+//   screen_probe close WINDOW                asks the window to close, as a window manager does
+//   screen_probe grab WINDOW FILE.ppm        the window's picture as a binary PPM
+//   screen_probe text FILE.ppm X Y RRGGBB    the big-font text drawn at overlay (X, Y)
+//   screen_probe colours FILE.ppm            distinct colours in the 3D area (between the text lines)
+//   screen_probe pixel FILE.ppm X Y          RRGGBB of one pixel of a grab (from the top-left)
+//   screen_probe same FILE.ppm FILE.png      pixels of the picture that differ from a PNG file
 //
-// The picture is the 320 x 240 overlay zoomed by a whole scale (the window's
-// width / 320); overlay coordinates count x from the left and y upward from
-// the bottom row, as the game's text drawer takes them. Text is read by
-// matching each 8-pixel character cell against the game's own font table.
+// The picture is the 320 x 240 overlay zoomed by the largest whole scale the
+// grab holds, centred in it (between a fullscreen window's bars). Overlay
+// coordinates count x from the left and y upward from the bottom row, as the
+// game's text drawer takes them. Text is read by matching each 8-pixel
+// character cell against the game's own font table.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <png.h>
 
-#include <cstdint>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -30,88 +31,70 @@
 namespace {
 
 constexpr int OverlayWidth = 320, OverlayHeight = 240;
-// The 3D area checked for colours and changes: between the console line
-// (rows up to 59) and the banner (rows from 214), clear of every text line.
+// The 3D area checked for colours: between the console line (rows up to 59)
+// and the banner (rows from 214), clear of every text line.
 constexpr int AreaBottom = 64, AreaTop = 205;
 
 struct Picture {
-    int width = 0, height = 0;
+    int width = 0, height = 0, scale = 0, left = 0, top = 0;
     std::vector<unsigned char> rgb;   // top row first, as the window shows it
 
-    int Scale() const { return width / OverlayWidth; }
+    const unsigned char* Pixel(int x, int y) const { return &rgb[3 * (static_cast<size_t>(y) * width + x)]; }
     // The pixel at the centre of overlay pixel (x, y).
     const unsigned char* At(int x, int y) const {
-        int s = Scale();
-        int column = x * s + s / 2;
-        int row = height - 1 - (y * s + s / 2);
-        return &rgb[3 * (static_cast<size_t>(row) * width + column)];
+        return Pixel(left + x * scale + scale / 2, top + (OverlayHeight - 1 - y) * scale + scale / 2);
     }
 };
 
-int Fail(const char* message, const char* detail = "") {
+int Fail(const char* message, const char* detail) {
     std::fprintf(stderr, "screen_probe: %s%s\n", message, detail);
     return 1;
 }
 
-// Channel value of an XImage pixel under a colour mask, scaled to 0..255.
-unsigned Channel(unsigned long pixel, unsigned long mask) {
-    if (mask == 0) return 0;
-    int shift = 0;
-    while (!((mask >> shift) & 1)) ++shift;
-    unsigned long max = mask >> shift;
-    return static_cast<unsigned>(((pixel & mask) >> shift) * 255 / max);
+// A WM_PROTOCOLS client message carrying WM_DELETE_WINDOW: without a window
+// manager nothing else sends it.
+int Close(Display* display, Window id) {
+    XEvent event = {};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = id;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    const Status sent = XSendEvent(display, id, False, NoEventMask, &event);
+    XSync(display, False);
+    return sent ? 0 : 1;
 }
 
-int Grab(const char* windowText, const char* file) {
-    char* end = nullptr;
-    unsigned long id = std::strtoul(windowText, &end, 0);
-    if (!end || *end || id == 0) return Fail("bad window id ", windowText);
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) return Fail("cannot open the display");
+int Grab(Display* display, Window id, const char* windowText, const char* file) {
     XWindowAttributes attributes;
-    if (!XGetWindowAttributes(display, id, &attributes)) {
-        XCloseDisplay(display);
-        return Fail("no such window ", windowText);
-    }
-    XImage* image = XGetImage(display, id, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
-    if (!image) {
-        XCloseDisplay(display);
-        return Fail("cannot read the window ", windowText);
-    }
+    XImage* image = XGetWindowAttributes(display, id, &attributes)
+                        ? XGetImage(display, id, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap)
+                        : nullptr;
+    if (!image) return Fail("cannot read the window ", windowText);
+    // Every channel's mask covers 8 bits: the masked pixel over the mask's lowest bit.
+    std::vector<unsigned char> rgb;
+    for (int y = 0; y < image->height; ++y)
+        for (int x = 0; x < image->width; ++x)
+            for (unsigned long mask : {image->red_mask, image->green_mask, image->blue_mask})
+                rgb.push_back(static_cast<unsigned char>((XGetPixel(image, x, y) & mask) / (mask & -mask)));
     FILE* out = std::fopen(file, "wb");
-    if (!out) {
-        XDestroyImage(image);
-        XCloseDisplay(display);
-        return Fail("cannot write ", file);
-    }
+    if (!out) return Fail("cannot write ", file);
     std::fprintf(out, "P6\n%d %d\n255\n", image->width, image->height);
-    std::vector<unsigned char> row(3 * static_cast<size_t>(image->width));
-    for (int y = 0; y < image->height; ++y) {
-        for (int x = 0; x < image->width; ++x) {
-            unsigned long p = XGetPixel(image, x, y);
-            row[3 * x] = static_cast<unsigned char>(Channel(p, image->red_mask));
-            row[3 * x + 1] = static_cast<unsigned char>(Channel(p, image->green_mask));
-            row[3 * x + 2] = static_cast<unsigned char>(Channel(p, image->blue_mask));
-        }
-        std::fwrite(row.data(), 1, row.size(), out);
-    }
-    bool written = std::fclose(out) == 0;
-    XDestroyImage(image);
-    XCloseDisplay(display);
-    return written ? 0 : Fail("cannot write ", file);
+    std::fwrite(rgb.data(), 1, rgb.size(), out);
+    return std::fclose(out) == 0 ? 0 : Fail("cannot write ", file);
 }
 
-bool ReadPicture(const char* file, Picture& picture) {
+bool Read(const char* file, Picture& p) {
     FILE* in = std::fopen(file, "rb");
     if (!in) return false;
     int max = 0;
-    bool ok = std::fscanf(in, "P6 %d %d %d", &picture.width, &picture.height, &max) == 3 && max == 255 &&
-              std::fgetc(in) != EOF && picture.width >= OverlayWidth && picture.width % OverlayWidth == 0 &&
-              picture.height == picture.width / OverlayWidth * OverlayHeight;
-    if (ok) {
-        picture.rgb.resize(3 * static_cast<size_t>(picture.width) * picture.height);
-        ok = std::fread(picture.rgb.data(), 1, picture.rgb.size(), in) == picture.rgb.size();
-    }
+    bool ok = std::fscanf(in, "P6 %d %d %d", &p.width, &p.height, &max) == 3 && max == 255 && std::fgetc(in) != EOF;
+    p.scale = ok ? std::min(p.width / OverlayWidth, p.height / OverlayHeight) : 0;
+    p.left = (p.width - OverlayWidth * p.scale) / 2;
+    p.top = (p.height - OverlayHeight * p.scale) / 2;
+    p.rgb.resize(p.scale > 0 ? 3 * static_cast<size_t>(p.width) * p.height : 0);
+    ok = p.scale > 0 && std::fread(p.rgb.data(), 1, p.rgb.size(), in) == p.rgb.size();
     std::fclose(in);
     return ok;
 }
@@ -129,46 +112,35 @@ char ReadCell(const Picture& picture, int pen, int y, const unsigned char colour
     for (int row = 1; row <= 12; ++row)
         for (int column = 0; column < 8; ++column) {
             int x = pen + column, oy = y - row;
-            if (x < 0 || x >= OverlayWidth || oy < 0 || oy >= OverlayHeight) continue;
-            lit[row][column] = std::memcmp(picture.At(x, oy), colour, 3) == 0;
+            if (x >= 0 && x < OverlayWidth && oy >= 0 && oy < OverlayHeight)
+                lit[row][column] = std::memcmp(picture.At(x, oy), colour, 3) == 0;
         }
-    int best = -1, bestCells = -1;
+    int best = '?', bestCells = -1;
     for (int code = 32; code < 127; ++code) {
         int cells = 0;
         bool fits = true;
         for (int row = 1; row <= 12 && fits; ++row)
-            for (int column = 0; column < 8; ++column) {
-                bool set = BigCell(code, row, column);
-                if (set != lit[row][column]) {
-                    fits = false;
-                    break;
-                }
-                cells += set;
+            for (int column = 0; column < 8 && fits; ++column) {
+                fits = BigCell(code, row, column) == lit[row][column];
+                cells += lit[row][column];
             }
-        if (fits && cells > bestCells) {
-            best = code;
-            bestCells = cells;
-        }
+        if (fits && cells > bestCells) best = code, bestCells = cells;
     }
-    return best < 0 ? '?' : static_cast<char>(best);
+    return static_cast<char>(best);
 }
 
-int Text(const char* file, int x, int y, const char* colourText) {
-    Picture picture;
-    if (!ReadPicture(file, picture)) return Fail("cannot read the picture ", file);
-    unsigned long value = std::strtoul(colourText, nullptr, 16);
-    const unsigned char colour[3] = {static_cast<unsigned char>(value >> 16),
-                                     static_cast<unsigned char>(value >> 8), static_cast<unsigned char>(value)};
+int Text(const Picture& picture, int x, int y, const char* colourText) {
+    const unsigned long value = std::strtoul(colourText, nullptr, 16);
+    const unsigned char colour[3] = {static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 8),
+                                     static_cast<unsigned char>(value)};
     std::string line;
     for (int pen = x; pen < OverlayWidth; pen += 8) line += ReadCell(picture, pen, y, colour);
-    while (!line.empty() && line.back() == ' ') line.pop_back();
+    line.erase(line.find_last_not_of(' ') + 1);
     std::printf("%s\n", line.c_str());
     return 0;
 }
 
-int Colours(const char* file) {
-    Picture picture;
-    if (!ReadPicture(file, picture)) return Fail("cannot read the picture ", file);
+int Colours(const Picture& picture) {
     std::set<unsigned> seen;
     for (int y = AreaBottom; y <= AreaTop; ++y)
         for (int x = 0; x < OverlayWidth; ++x) {
@@ -179,60 +151,21 @@ int Colours(const char* file) {
     return 0;
 }
 
-bool ReadPpm(const char* file, int* width, int* height, std::vector<unsigned char>* rgb) {
-    FILE* in = std::fopen(file, "rb");
-    if (!in) return false;
-    int max = 0;
-    bool ok = std::fscanf(in, "P6 %d %d %d", width, height, &max) == 3 && max == 255 && std::fgetc(in) != EOF &&
-              *width > 0 && *height > 0;
-    if (ok) {
-        rgb->resize(3 * static_cast<size_t>(*width) * *height);
-        ok = std::fread(rgb->data(), 1, rgb->size(), in) == rgb->size();
-    }
-    std::fclose(in);
-    return ok;
-}
-
-int Crop(const char* inFile, int x, int y, int w, int h, const char* outFile) {
-    int width = 0, height = 0;
-    std::vector<unsigned char> rgb;
-    if (!ReadPpm(inFile, &width, &height, &rgb)) return Fail("cannot read the picture ", inFile);
-    if (x < 0 || y < 0 || w <= 0 || h <= 0 || x + w > width || y + h > height) return Fail("the part lies outside");
-    FILE* out = std::fopen(outFile, "wb");
-    if (!out) return Fail("cannot write ", outFile);
-    std::fprintf(out, "P6\n%d %d\n255\n", w, h);
-    for (int row = y; row < y + h; ++row) std::fwrite(&rgb[3 * (static_cast<size_t>(row) * width + x)], 1, 3 * w, out);
-    return std::fclose(out) == 0 ? 0 : Fail("cannot write ", outFile);
-}
-
-int Pixel(const char* file, int x, int y) {
-    int width = 0, height = 0;
-    std::vector<unsigned char> rgb;
-    if (!ReadPpm(file, &width, &height, &rgb)) return Fail("cannot read the picture ", file);
-    if (x < 0 || y < 0 || x >= width || y >= height) return Fail("the pixel lies outside");
-    const unsigned char* p = &rgb[3 * (static_cast<size_t>(y) * width + x)];
-    std::printf("%02X%02X%02X\n", p[0], p[1], p[2]);
-    return 0;
-}
-
-// Decodes the PNG with libpng and counts the pixels that differ from the grab.
-int Same(const char* ppmFile, const char* pngFile) {
-    int width = 0, height = 0;
-    std::vector<unsigned char> rgb;
-    if (!ReadPpm(ppmFile, &width, &height, &rgb)) return Fail("cannot read the picture ", ppmFile);
+// Decodes the PNG with libpng and counts its pixels that differ from the picture.
+int Same(const Picture& picture, const char* pngFile) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_file(&image, pngFile)) return Fail("cannot read the PNG ", pngFile);
     image.format = PNG_FORMAT_RGB;
     std::vector<unsigned char> png(PNG_IMAGE_SIZE(image));
     if (!png_image_finish_read(&image, nullptr, png.data(), 0, nullptr)) return Fail("cannot decode ", pngFile);
-    if (static_cast<int>(image.width) != width || static_cast<int>(image.height) != height) {
-        std::fprintf(stderr, "screen_probe: the grab is %dx%d, the PNG %ux%u\n", width, height, image.width,
-                     image.height);
-        return 1;
-    }
+    const int width = OverlayWidth * picture.scale, height = OverlayHeight * picture.scale;
+    if (static_cast<int>(image.width) != width || static_cast<int>(image.height) != height)
+        return Fail("the PNG is not the picture's size: ", pngFile);
     long differing = 0;
-    for (size_t i = 0; i < rgb.size(); i += 3) differing += std::memcmp(&rgb[i], &png[i], 3) != 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            differing += std::memcmp(picture.Pixel(picture.left + x, picture.top + y), &png[3 * (y * width + x)], 3) != 0;
     std::printf("%ld\n", differing);
     return 0;
 }
@@ -240,17 +173,26 @@ int Same(const char* ppmFile, const char* pngFile) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string command = argc > 1 ? argv[1] : "";
-    if (command == "grab" && argc == 4) return Grab(argv[2], argv[3]);
-    if (command == "text" && argc == 6) return Text(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), argv[5]);
-    if (command == "colours" && argc == 3) return Colours(argv[2]);
-    if (command == "crop" && argc == 8)
-        return Crop(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]), std::atoi(argv[6]), argv[7]);
-    if (command == "pixel" && argc == 5) return Pixel(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
-    if (command == "same" && argc == 4) return Same(argv[2], argv[3]);
-    std::fprintf(stderr,
-                 "usage: screen_probe grab WINDOW FILE.ppm | text FILE.ppm X Y RRGGBB |"
-                 " colours FILE.ppm | diff A.ppm B.ppm | png FILE.ppm FILE.png |"
-                 " crop FILE.ppm X Y W H OUT.ppm | pixel FILE.ppm X Y | same FILE.ppm FILE.png\n");
+    const std::string command = argc > 2 ? argv[1] : "";
+    if (command == "grab" || command == "close") {
+        Display* display = XOpenDisplay(nullptr);
+        if (!display) return Fail("cannot open the display", "");
+        const Window id = std::strtoul(argv[2], nullptr, 0);
+        return command == "close" ? Close(display, id) : argc == 4 ? Grab(display, id, argv[2], argv[3]) : 2;
+    }
+    Picture picture;
+    if (command != "" && !Read(argv[2], picture)) return Fail("cannot read the picture ", argv[2]);
+    if (command == "text" && argc == 6) return Text(picture, std::atoi(argv[3]), std::atoi(argv[4]), argv[5]);
+    if (command == "colours" && argc == 3) return Colours(picture);
+    if (command == "same" && argc == 4) return Same(picture, argv[3]);
+    if (command == "pixel" && argc == 5) {
+        const int x = std::atoi(argv[3]), y = std::atoi(argv[4]);
+        if (x < 0 || y < 0 || x >= picture.width || y >= picture.height) return Fail("the pixel lies outside", "");
+        const unsigned char* p = picture.Pixel(x, y);
+        std::printf("%02X%02X%02X\n", p[0], p[1], p[2]);
+        return 0;
+    }
+    std::fprintf(stderr, "usage: screen_probe close WINDOW | grab WINDOW FILE.ppm | text FILE.ppm X Y RRGGBB | colours FILE.ppm |"
+                         " pixel FILE.ppm X Y | same FILE.ppm FILE.png\n");
     return 2;
 }

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# The installed game (Linux): cmake --install into a temporary prefix, run
-# from / by a user who owns nothing there with a fresh HOME: the textured
-# world, F5 writes slot 1 under $HOME/.local/share/voxel-dungeon, F7 loads it
-# back, and nothing under the prefix is made, removed, written or touched.
+# The installed game (Linux), run from / by a user who owns nothing there
+# with a fresh HOME, and nothing under the install made, removed, written or
+# touched. First cmake --install into a temporary prefix: the textured world,
+# F5 writes slot 1 under $HOME/.local/share/voxel-dungeon, F7 loads it back.
+# Then, with root and apt and no voxel-dungeon package installed already,
+# the Debian package: cpack -G DEB makes voxel-dungeon_*.deb whose Depends
+# name runtime libraries only; apt-get installs it, and removes it at the end.
 # Usage: test_install.sh GAME_BINARY RUN_DIR (the build folder holds the binary)
 source "$(dirname "${BASH_SOURCE[0]}")/driver.sh"
 e2e_setup "$@"
@@ -22,11 +25,21 @@ mkdir -p "$HOME"
 chmod 755 "$E2E_TMP"
 RUN_AS=()
 [ "$(id -u)" -ne 0 ] || { chown 65534:65534 "$HOME"; RUN_AS=(setpriv --reuid=65534 --regid=65534 --clear-groups); }
-before=$(e2e_tree_listing "$PREFIX")
-E2E_GAME_CMD=("$PREFIX/bin/voxel_dungeon")
-e2e_start_in / env -u XDG_DATA_HOME -u VOXEL_DUNGEON_DATA "${RUN_AS[@]}" --
-e2e_wait_running 60 || exit 1
-e2e_check_textured "the installed game"
+# play WHAT GAME FOLDER [ARGS...]: the installed GAME, its install FOLDER listed first.
+play() {
+    WHAT=$1 FOLDER=$3 BEFORE=$(e2e_tree_listing "$3")
+    E2E_GAME_CMD=("$2")
+    e2e_start_in / env -u XDG_DATA_HOME -u VOXEL_DUNGEON_DATA "${RUN_AS[@]}" -- "${@:4}"
+    e2e_wait_running 60 || exit 1
+    e2e_check_textured "$WHAT"
+}
+quit() {
+    e2e_quit
+    e2e_check "Escape ends $WHAT with status 0" 0 "$E2E_EXIT"
+    e2e_check "nothing under $FOLDER changed" "" "$(diff <(echo "$BEFORE") <(e2e_tree_listing "$FOLDER") || true)"
+}
+
+play "the installed game" "$PREFIX/bin/voxel_dungeon" "$PREFIX"
 e2e_read || true
 start=$E2E_POS
 SAVES="$HOME/.local/share/voxel-dungeon"
@@ -38,7 +51,26 @@ e2e_press bracketright 0.15 0.2
 e2e_slot_op F7 Loading
 e2e_read || true
 e2e_check "F7 loads slot 1 back: the position and MVD as saved" "$start 6" "$E2E_POS $(echo "$E2E_COUNTS" | cut -d' ' -f3)"
-e2e_quit
-e2e_check "Escape ends the installed game with status 0" 0 "$E2E_EXIT"
-e2e_check "nothing under the prefix changed" "" "$(diff <(echo "$before") <(e2e_tree_listing "$PREFIX") || true)"
+quit
+
+if [ "$(id -u)" -ne 0 ] || ! command -v apt-get >/dev/null ||
+   dpkg-query -W -f='${Status}' voxel-dungeon 2>/dev/null | grep -q "install ok installed"; then
+    e2e_log "skipped the package: needs root and apt-get, and no voxel-dungeon package installed already"
+    e2e_finish
+fi
+trap 'e2e_cleanup; apt-get remove -y -qq voxel-dungeon >/dev/null 2>&1 || true' EXIT
+(cd "$(dirname "$E2E_GAME")" && cpack -G DEB -B "$E2E_TMP/package") >"$E2E_TMP/cpack.log" 2>&1 || e2e_fatal "cpack failed"
+deb=$(ls "$E2E_TMP"/package/voxel-dungeon_*.deb | head -1)
+depends=$(dpkg-deb -f "$deb" Depends)
+e2e_check_that "Depends names libsdl2-2.0-0, libgl1, libglu1-mesa and no -dev package" "$depends" \
+    eval 'echo "$depends" | grep -w libsdl2-2.0-0 | grep -w libgl1 | grep -w libglu1-mesa | grep -vq -- -dev'
+contents=$(dpkg-deb -c "$deb" | awk '{ print $NF }')
+for file in ./usr/bin/voxel_dungeon ./usr/share/voxel-dungeon/bmp_cube/grass3.bmp ./usr/share/voxel-dungeon/map/1.overworld \
+            ./usr/share/applications/voxel-dungeon.desktop ./usr/share/icons/hicolor/64x64/apps/voxel-dungeon.png; do
+    e2e_check_that "the package holds $file" "not listed" grep -qx "$file" <<<"$contents"
+done
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >"$E2E_TMP/apt.log" 2>&1 || e2e_fatal "apt-get install failed"
+play "the packaged game" /usr/bin/voxel_dungeon /usr/share/voxel-dungeon --seed 7
+e2e_check "the packaged game prints its seed" "Seed: 7" "$(grep '^Seed:' "$E2E_TMP/game.log")"
+quit
 e2e_finish

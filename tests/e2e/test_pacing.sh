@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Frame pacing (Xvfb has no vsync): a walk in the open sky moves 0.05 of a
 # cell a frame, so the time to cross 30 cells gives the frame rate: 57..61
-# by default, well over 61 with --fps 0; rates outside 0 and 30..240 are
-# refused with status 2 and the usage.
+# by default, well over 61 with --fps 0.
 # Usage: test_pacing.sh GAME_BINARY RUN_DIR (make_e2e_slot beside the game)
 source "$(dirname "${BASH_SOURCE[0]}")/driver.sh"
 e2e_setup "$@"
@@ -33,10 +32,4 @@ walk_rate
 e2e_check_that "by default 57 to 61 frames a second" "$FPS" awk -v f="$FPS" 'BEGIN { exit !(f >= 57 && f <= 61) }'
 walk_rate --fps 0
 e2e_check_that "--fps 0: well over 61 frames a second" "$FPS" awk -v f="$FPS" 'BEGIN { exit !(f >= 90) }'
-for bad in 29 241 x; do
-    e2e_start --fps "$bad"
-    e2e_wait_exit 5 || true
-    e2e_check "--fps $bad is refused with status 2 and the usage" "2 1" \
-        "$E2E_EXIT $(grep -c -- '^  --fps N' "$E2E_TMP/game.log")"
-done
 e2e_finish

@@ -26,11 +26,7 @@ std::map<int, std::vector<std::string>> ExpectedKeys() {
     };
     for (int i = 0; i < 10; ++i) keys[Key::Digit0 + i] = {std::string(1, char('0' + i))};
     for (int i = 0; i < 26; ++i) keys[Key::A + i] = {std::string(1, char('A' + i))};
-    for (int i = 0; i < 8; ++i) {
-        std::string name = "F";
-        name += char('1' + i);
-        keys[Key::F1 + i] = {name};
-    }
+    for (int i = 0; i < 8; ++i) keys[Key::F1 + i] = {"F" + std::to_string(i + 1)};
     return keys;
 }
 

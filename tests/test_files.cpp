@@ -117,14 +117,6 @@ TEST_F(Files, GameNamesResolveAgainstTheDataOrTheSaveFolder) {
         HostPath(c.game, host, sizeof host);
         EXPECT_EQ(std::string(host), c.host) << c.game;
     }
-    // The folders a fresh process has: as from the working directory.
-    SetDataFolder(".", true);
-    SetSaveFolder("map", false);
-    char host[1024];
-    HostPath("@saves\\SAVEGAME1.unit", host, sizeof host);
-    EXPECT_EQ(std::string(host), Host("map/SAVEGAME1.unit"));
-    HostPath(".\\map\\1.overworld", host, sizeof host);
-    EXPECT_EQ(std::string(host), Host("./map/1.overworld"));
 }
 
 }  // namespace

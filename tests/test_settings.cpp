@@ -47,7 +47,6 @@ protected:
         Options = GameOptions{};
         Settings = GameSettings{};
         settingsKept = false;
-        FrameRateLimit = DefaultFrameRate;
         GameFixture::TearDown();
     }
     // The start of "voxel_dungeon ARGS...": the command line, then StartSettings. Returns its stderr.
@@ -111,13 +110,6 @@ TEST_F(SettingsTest, TheStartTakesTheFileUnderTheCommandLine) {
             EXPECT_EQ(ReadText(file), c.text) << c.why;
         }
         EXPECT_FALSE(fs::exists(file.string() + ".new")) << c.why;
-        // The first window is the one chosen.
-        PlatformCloseWindow();
-        ASSERT_EQ(OpenMainWindow(), 1) << c.why;
-        int width = 0, height = 0;
-        HeadlessWindowSize(&width, &height);
-        const bool full = c.used[1] == 1;
-        EXPECT_TRUE(HeadlessFullscreen() == full && (full || (width == 320 * c.used[0] && height == 240 * c.used[0]))) << c.why;
     }
 }
 

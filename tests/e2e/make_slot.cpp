@@ -43,8 +43,7 @@ int main(int argc, char** argv) {
     // sand meet toward smaller y, and far from the faces of the volume: a few
     // seconds of level walking along y stay in the open sky.
     SX = 60, SY = 100, SZ = 25;
-    UnitRecord& player = Player();
-    player.cellX = static_cast<uint16_t>(SX), player.cellY = static_cast<uint16_t>(SY), player.cellZ = static_cast<uint16_t>(SZ);
+    Player().cellX = static_cast<uint16_t>(SX), Player().cellY = static_cast<uint16_t>(SY), Player().cellZ = static_cast<uint16_t>(SZ);
     std::printf("start %d %d %d\n", SX, SY, SZ);
     frameCounter = static_cast<int>(frames);
     cycleStep = 2;

@@ -73,7 +73,6 @@ TEST_F(SettingsTest, TheStartTakesTheFileUnderTheCommandLine) {
         Used used;
         const char* message;   // what the one stderr line must hold; "" for no output at all
     } cases[] = {
-        {"the kept settings", "scale=3\nfullscreen=0\nfps=120\n", {}, {3, 0, 120}, ""},
         {"edited by hand", "\xEF\xBB\xBF# mine\r\n Scale = 4 \r\n\r\n; off\r\nfps=0", {}, {4, 0, 0}, ""},
         {"--scale wins, in a window", "scale=3\nfullscreen=1\n", {"--scale", "1"}, {1, 0, 60}, ""},
         {"--fps wins", "scale=3\nfps=120\n", {"--fps", "30"}, {3, 0, 30}, ""},
@@ -107,7 +106,6 @@ TEST_F(SettingsTest, TheStartTakesTheFileUnderTheCommandLine) {
         if (fs::is_regular_file(file) && !unreadable) {
             EXPECT_EQ(ReadText(file), c.text) << c.why;
         }
-        EXPECT_FALSE(fs::exists(file.string() + ".new")) << c.why;
     }
 }
 
@@ -261,8 +259,7 @@ TEST_F(CardTest, F9ActsWhileHeldThenPausesAndTheCardShowsOverTheRunningGame) {
     for (const auto& s : shown) EXPECT_TRUE(Shows(s.text, s.colour)) << s.text;
     FrameWith({Key::F9});
     FrameWith({});
-    EXPECT_FALSE(Shows("Seed 4242", Yellow));
-    EXPECT_FALSE(Shows("walk on / stop", White));
+    EXPECT_FALSE(Shows("Seed 4242", Yellow) || Shows("walk on / stop", White));
 }
 
 }  // namespace

@@ -97,10 +97,7 @@ TEST_F(Files, FileCallsKeepTheirPromises) {
 
 TEST_F(Files, GameNamesResolveAgainstTheDataOrTheSaveFolder) {
     const std::string data = Host(Utf8(zoe)), slots = Host(Utf8(saves));
-    const struct {
-        const char* game;
-        std::string host;
-    } cases[] = {
+    const struct { const char* game; std::string host; } cases[] = {
         {".\\map\\1.overworld", data + Host("/map/1.overworld")},
         {"map\\1.overworld", data + Host("/map/1.overworld")},
         {"bmp_cube/grass3.bmp", data + Host("/bmp_cube/grass3.bmp")},
@@ -117,14 +114,6 @@ TEST_F(Files, GameNamesResolveAgainstTheDataOrTheSaveFolder) {
         HostPath(c.game, host, sizeof host);
         EXPECT_EQ(std::string(host), c.host) << c.game;
     }
-    // The folders a fresh process has: as from the working directory.
-    SetDataFolder(".", true);
-    SetSaveFolder("map", false);
-    char host[1024];
-    HostPath("@saves\\SAVEGAME1.unit", host, sizeof host);
-    EXPECT_EQ(std::string(host), Host("map/SAVEGAME1.unit"));
-    HostPath(".\\map\\1.overworld", host, sizeof host);
-    EXPECT_EQ(std::string(host), Host("./map/1.overworld"));
 }
 
 }  // namespace
@@ -162,8 +151,7 @@ TEST_F(Files, HostFoldersAndThePlayersOwn) {
     EXPECT_EQ(Path(folder), fs::path(exe).parent_path());
 
     ASSERT_TRUE(PlayerFolderPath(PlayerFolder::Saves, folder, sizeof folder));
-    EXPECT_EQ(Path(folder).filename(), "Voxel Dungeon");
-    EXPECT_EQ(Path(folder).parent_path().filename(), "Saved Games");
+    EXPECT_EQ(Path(folder).parent_path().filename() / Path(folder).filename(), fs::path("Saved Games") / "Voxel Dungeon");
     ASSERT_TRUE(PlayerFolderPath(PlayerFolder::Settings, folder, sizeof folder));
     EXPECT_EQ(Path(folder), fs::path(_wgetenv(L"APPDATA")) / "Voxel Dungeon");
 }

@@ -47,7 +47,6 @@ protected:
         Options = GameOptions{};
         Settings = GameSettings{};
         settingsKept = false;
-        FrameRateLimit = DefaultFrameRate;
         GameFixture::TearDown();
     }
     // The start of "voxel_dungeon ARGS...": the command line, then StartSettings. Returns its stderr.
@@ -74,9 +73,6 @@ TEST_F(SettingsTest, TheStartTakesTheFileUnderTheCommandLine) {
         Used used;
         const char* message;   // what the one stderr line must hold; "" for no output at all
     } cases[] = {
-        {"no file: today's start", "", {}, {2, 0, 60}, ""},
-        {"the kept settings", "scale=3\nfullscreen=0\nfps=120\n", {}, {3, 0, 120}, ""},
-        {"fullscreen", "fullscreen=1\n", {}, {2, 1, 60}, ""},
         {"edited by hand", "\xEF\xBB\xBF# mine\r\n Scale = 4 \r\n\r\n; off\r\nfps=0", {}, {4, 0, 0}, ""},
         {"--scale wins, in a window", "scale=3\nfullscreen=1\n", {"--scale", "1"}, {1, 0, 60}, ""},
         {"--fps wins", "scale=3\nfps=120\n", {"--fps", "30"}, {3, 0, 30}, ""},
@@ -110,14 +106,6 @@ TEST_F(SettingsTest, TheStartTakesTheFileUnderTheCommandLine) {
         if (fs::is_regular_file(file) && !unreadable) {
             EXPECT_EQ(ReadText(file), c.text) << c.why;
         }
-        EXPECT_FALSE(fs::exists(file.string() + ".new")) << c.why;
-        // The first window is the one chosen.
-        PlatformCloseWindow();
-        ASSERT_EQ(OpenMainWindow(), 1) << c.why;
-        int width = 0, height = 0;
-        HeadlessWindowSize(&width, &height);
-        const bool full = c.used[1] == 1;
-        EXPECT_TRUE(HeadlessFullscreen() == full && (full || (width == 320 * c.used[0] && height == 240 * c.used[0]))) << c.why;
     }
 }
 
@@ -130,8 +118,6 @@ TEST_F(SettingsTest, WhatThePlayerChangesIsWrittenAndOnlyThat) {
         bool written;
         Used after;   // what the next start finds
     } cases[] = {
-        {"F3", nullptr, {}, {Key::F3}, true, {3, 0, 60}},
-        {"F11", nullptr, {}, {Key::F11}, true, {2, 1, 60}},
         {"F11 twice, then F4", "fps=120\n", {}, {Key::F11, Key::F11, Key::F4}, true, {4, 0, 120}},
         {"a run's --fps stays out", "fps=120\n", {"--fps", "0"}, {Key::F3}, true, {3, 0, 120}},
         {"a run's --scale stays out", "scale=4\n", {"--scale", "1"}, {Key::F11}, true, {4, 1, 60}},
@@ -153,6 +139,9 @@ TEST_F(SettingsTest, WhatThePlayerChangesIsWrittenAndOnlyThat) {
         EXPECT_FALSE(fs::exists(file.string() + ".new")) << c.why;
         EXPECT_EQ(Start({}), "") << c.why;
         EXPECT_EQ(InUse(), c.after) << c.why;
+        PlatformCloseWindow();   // the first window is the one chosen
+        ASSERT_EQ(OpenMainWindow(), 1) << c.why;
+        EXPECT_EQ(HeadlessFullscreen(), c.after[1] == 1) << c.why;
     }
 }
 
@@ -266,14 +255,12 @@ TEST_F(CardTest, F9ActsWhileHeldThenPausesAndTheCardShowsOverTheRunningGame) {
     char line[128];
     FormatFrameLine(MeasureFrames(), line, sizeof line);
     const struct { const char* text; const uint8_t* colour; } shown[] = {
-        {"Seed 4242", Yellow}, {"Controls", Yellow}, {"F9", Yellow}, {"Escape", Yellow},
-        {"quit", White},       {"walk on / stop", White}, {line, White},
+        {"Seed 4242", Yellow}, {"Controls", Yellow}, {"F9", Yellow}, {"walk on / stop", White}, {line, White},
     };
     for (const auto& s : shown) EXPECT_TRUE(Shows(s.text, s.colour)) << s.text;
     FrameWith({Key::F9});
     FrameWith({});
-    EXPECT_FALSE(Shows("Seed 4242", Yellow));
-    EXPECT_FALSE(Shows("walk on / stop", White));
+    EXPECT_FALSE(Shows("Seed 4242", Yellow) || Shows("walk on / stop", White));
 }
 
 }  // namespace

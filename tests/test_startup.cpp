@@ -15,10 +15,7 @@ TEST(Startup, InitGameLeavesEverythingEmptyButThePlayersOffsetAndCreatesNoFiles)
     SetOverlaySize(320, 240);
     InitGame();
     for (int i = 0; i < VolumeSize; i += 4093) ASSERT_TRUE(World[i] == 0 && Flagmap[i] == 0) << i;
-    for (int s = 0; s < ImageSlotCount; ++s) {
-        const ImageSlot& slot = ImageTable[s];
-        ASSERT_TRUE(slot.pixels == nullptr && slot.width == 0 && slot.height == 0 && slot.channels == 0) << s;
-    }
+    for (int s = 0; s < ImageSlotCount; ++s) ASSERT_TRUE(SlotPixels(s).empty() && ImageTable[s].width == 0) << s;
     for (float o : Player().cellOffset) EXPECT_EQ(o, 0.5f);
     EXPECT_EQ(Player().stepCount, 0);
     EXPECT_EQ(OverlayWidth, 320);

@@ -19,9 +19,8 @@
 #include "core/shaping.h"
 #include "core/startup.h"
 #include "machine/platform.h"
-#include "platform/window.h"
-#include "render/overlay.h"
 #include "render/camera.h"
+#include "render/overlay.h"
 #include "world/overworld.h"
 #include "world/savegame.h"
 #include "world/volume.h"
@@ -29,23 +28,13 @@
 int main(int argc, char** argv) {
     char* end = nullptr;
     const long frames = argc == 4 ? std::strtol(argv[3], &end, 10) : -1;
-    const int slot = argc == 4 && argv[2][1] == 0 ? argv[2][0] - '0' : 0;
-    if ((slot != 1 && slot != 2) || !end || *end || frames < 0 || frames > INT32_MAX) {
-        std::fprintf(stderr, "usage: %s RUN_DIR 1|2 FRAME_COUNT\n", argv[0]);
+    const int slot = argc == 4 ? std::atoi(argv[2]) : 0;
+    if ((slot != 1 && slot != 2) || *end || frames < 0 || frames > INT32_MAX || chdir(argv[1]) != 0) {
+        std::fprintf(stderr, "usage: %s RUN_DIR 1|2 FRAME_COUNT (RUN_DIR a folder)\n", argv[0]);
         return 2;
     }
-    if (chdir(argv[1]) != 0) {
-        std::fprintf(stderr, "make_e2e_slot: no run directory at '%s'\n", argv[1]);
-        return 1;
-    }
     SetOverlaySize(320, 240);
-    windowScale = 2;
     InitGame();
-    // The progress screens of SaveGame draw into the (off-screen) window.
-    if (!OpenMainWindow()) {
-        std::fprintf(stderr, "make_e2e_slot: no off-screen window\n");
-        return 1;
-    }
     LoadOverworld(1);
     BuildWorld(20240601);
     std::memset(Flagmap, 0, VolumeSize);
@@ -54,26 +43,15 @@ int main(int argc, char** argv) {
     // sand meet toward smaller y, and far from the faces of the volume: a few
     // seconds of level walking along y stay in the open sky.
     SX = 60, SY = 100, SZ = 25;
-    UnitRecord& player = Player();
-    player.cellX = static_cast<uint16_t>(SX), player.cellY = static_cast<uint16_t>(SY), player.cellZ = static_cast<uint16_t>(SZ);
-    for (float& offset : player.cellOffset) offset = 0.5f;
-    player.stepCount = 0;
+    Player().cellX = static_cast<uint16_t>(SX), Player().cellY = static_cast<uint16_t>(SY), Player().cellZ = static_cast<uint16_t>(SZ);
     std::printf("start %d %d %d\n", SX, SY, SZ);
     frameCounter = static_cast<int>(frames);
     cycleStep = 2;
     MVD = 10;   // from the sky the ground lies 4 to 6 layers down
-    SaveGame(slot, DrawProgressScreen);
+    // SaveGame reports trouble only on its progress screen, which no window shows here.
+    static bool failed = false;
+    SaveGame(slot, [](const char* text, int) { failed = failed || std::strcmp(text, "Save failed") == 0; });
     ShutdownGame();
-    // SaveGame reports trouble only on its progress screen: check the files it left.
-    const long long sizes[] = {VolumeFileSize, VolumeFileSize, UnitFileSize, VariablesFileSize};
-    const char* const kinds[] = {"mainmap", "flagmap", "unit", "variables"};
-    for (int k = 0; k < 4; ++k) {
-        char name[64];
-        std::snprintf(name, sizeof name, "map\\SAVEGAME%d.%s", slot, kinds[k]);
-        if (FileSize(name) != sizes[k]) {
-            std::fprintf(stderr, "make_e2e_slot: %s was not written whole\n", name);
-            return 1;
-        }
-    }
-    return 0;
+    if (failed) std::fprintf(stderr, "make_e2e_slot: the save failed\n");
+    return failed ? 1 : 0;
 }

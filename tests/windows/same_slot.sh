@@ -7,12 +7,9 @@ host_tool=$1 windows_tool=$2 windows_tests=$3 run=$4
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 for side in linux windows; do cp -r "$run" "$work/$side"; rm -f "$work/$side"/map/SAVEGAME*; done
-"$host_tool" "$work/linux" 1 5000 > "$work/linux.txt"
-wine "$windows_tool" "Z:$work/windows" 1 5000 | tr -d '\r' > "$work/windows.txt"
-diff "$work/linux.txt" "$work/windows.txt"
-for kind in mainmap flagmap unit variables; do
-  cmp "$work/linux/map/SAVEGAME1.$kind" "$work/windows/map/SAVEGAME1.$kind"
-  echo "SAVEGAME1.$kind: $(sha256sum < "$work/linux/map/SAVEGAME1.$kind" | cut -c1-16) on both"
-done
+"$host_tool" "$work/linux" 1 5000 > /dev/null
+wine "$windows_tool" "Z:$work/windows" 1 5000 > /dev/null
+# The start position the tools print is in the variables file too.
+for kind in mainmap flagmap unit variables; do cmp "$work"/{linux,windows}/map/SAVEGAME1.$kind; done
 FOREIGN_SLOTS="Z:$work/linux/map" wine "$windows_tests" --gtest_also_run_disabled_tests \
   --gtest_filter='*AForeignSlotLoadsAndSavesBackTheSame'

@@ -75,6 +75,14 @@ protected:
         return n;
     }
     static int FarWall() { return RunWidth(62, 224, 94); }   // value 2's colour
+    // A wall of value 1 over y = y0..y1 ahead, and behind it a room whose far wall is value 2.
+    static void WallBeforeARoom(int y0, int y1) {
+        for (int z = 15; z <= 25; ++z)
+            for (int x = 94; x <= 106; ++x) {
+                for (int y = y0; y <= y1; ++y) Put(x, y, z, 1);
+                Put(x, 89, z, 2);
+            }
+    }
     // The fast renderer culled, as it stands after whatever came before, shows
     // what it shows unculled, and that is the reference's picture and faces.
     static void ExpectFastShowsTheReference(int tolerance, const std::string& what) {
@@ -275,12 +283,7 @@ TEST_F(Voxel, CullingChangesNoPixelInRandomViews) {
 }
 
 TEST_F(Voxel, WhatTheViewSeesFollowsTheWorld) {
-    // A wall ahead hides a room whose far wall is value 2.
-    for (int z = 15; z <= 25; ++z)
-        for (int x = 94; x <= 106; ++x) {
-            Put(x, 97, z, 1);
-            Put(x, 89, z, 2);
-        }
+    WallBeforeARoom(97, 97);
     MVD = 12;
     Render(Renderer::Fast);
     ASSERT_EQ(FarWall(), 0);
@@ -301,11 +304,7 @@ TEST_F(Voxel, WhatTheViewSeesFollowsTheWorld) {
 
 TEST_F(Voxel, WhatTheViewSeesFollowsTheCameraInsideItsCell) {
     // A wall five cells thick ahead and a room behind it; pillars around the player.
-    for (int z = 15; z <= 25; ++z)
-        for (int x = 94; x <= 106; ++x) {
-            for (int y = 95; y <= 99; ++y) Put(x, y, z, 1);
-            Put(x, 89, z, 2);
-        }
+    WallBeforeARoom(95, 99);
     for (int x = 96; x <= 104; x += 8)
         for (int y = 101; y <= 105; y += 4) Put(x, y, 20, 3);
     Put(102, 110, 20, 2);   // a pillar ten cells behind the player

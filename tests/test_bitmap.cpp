@@ -1,8 +1,6 @@
 // The BMP reader: the classic layout loads exactly as it always has, files
 // from other writers (padded rows, larger headers, top-down) load as drawn,
 // and every rejected file leaves its slot exactly as it was.
-#include <algorithm>
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -43,17 +41,6 @@ Bytes Counting(size_t n, uint8_t first = 1) {
     return v;
 }
 
-// Rows of `width` pixels counting up from 1, each padded with junk to a whole number of 4 bytes.
-Bytes PaddedRows(int width, int height) {
-    Bytes b;
-    for (int row = 0; row < height; ++row) {
-        const Bytes pixels = Counting(size_t(3 * width), uint8_t(1 + 3 * width * row));
-        b.insert(b.end(), pixels.begin(), pixels.end());
-        b.insert(b.end(), size_t(-3 * width & 3), 0xEE);
-    }
-    return b;
-}
-
 // The file's blue-green-red triples as the slot should hold them.
 Bytes SwapToRgb(Bytes v) {
     for (size_t i = 0; i + 2 < v.size(); i += 3) std::swap(v[i], v[i + 2]);
@@ -75,29 +62,33 @@ protected:
 };
 
 TEST_F(Bitmap, AcceptedLayoutsLoadAsDrawnInRgb) {
+    Bytes topDown = Counting(12, 100), upright = Counting(12, 200);
+    topDown.insert(topDown.end(), upright.begin(), upright.end());
+    upright.insert(upright.end(), topDown.begin(), topDown.begin() + 12);
     const struct {
         const char* what;
-        int32_t width, height;
-        uint32_t infoBytes, offset;
+        Bytes file, expected;   // expected: RGB, bottom row first
+        uint32_t width, height;
     } cases[] = {
         // Rows of 12 bytes need no padding, so the plain reading (54 bytes of
         // header, then width x height x 3 bytes) is the whole truth.
-        {"classic 4 x 2", 4, 2, 40, 54},
-        {"rows of 6 bytes padded to 8", 2, 2, 40, 54},
+        {"classic 4 x 2", MakeBmp(4, 2, Counting(24)), SwapToRgb(Counting(24)), 4, 2},
+        {"rows of 6 bytes padded to 8",
+         MakeBmp(2, 2, {1, 2, 3, 4, 5, 6, 0xEE, 0xEE, 7, 8, 9, 10, 11, 12, 0xEE, 0xEE}),
+         {3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10}, 2, 2},
         // A 124-byte (V5) info header and a gap of junk before the pixels, as some paint programs write.
-        {"V5 header, gap, rows of 9 bytes padded to 12", 3, 2, 124, 14 + 124 + 20},
+        {"V5 header, gap, rows of 9 bytes padded to 12",
+         MakeBmp(3, 2, {1, 2, 3, 4, 5, 6, 7, 8, 9, 0xEE, 0xEE, 0xEE, 11, 12, 13, 14, 15, 16, 17, 18, 19, 0xEE, 0xEE, 0xEE}, 124, 14 + 124 + 20),
+         {3, 2, 1, 6, 5, 4, 9, 8, 7, 13, 12, 11, 16, 15, 14, 19, 18, 17}, 3, 2},
         // Negative height: the file holds its top row first; the slot is stored bottom row first.
-        {"top-down", 4, -2, 40, 54},
+        {"top-down", MakeBmp(4, -2, topDown), SwapToRgb(upright), 4, 2},
     };
     int slot = 1;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const int32_t rows = std::abs(c.height);
-        Bytes file = PaddedRows(c.width, rows);
-        if (c.height < 0) std::rotate(file.begin(), file.begin() + file.size() / 2, file.end());   // two rows: the top one first
-        ASSERT_TRUE(Load("a.bmp", MakeBmp(c.width, c.height, file, c.infoBytes, c.offset), slot));
-        EXPECT_EQ(Fields(ImageTable[slot]), std::tuple(ImageTable[slot].pixels, uint32_t(c.width), uint32_t(rows), 3u));
-        EXPECT_EQ(SlotPixels(slot), SwapToRgb(Counting(size_t(3 * c.width * rows))));
+        ASSERT_TRUE(Load("a.bmp", c.file, slot));
+        EXPECT_EQ(Fields(ImageTable[slot]), std::tuple(ImageTable[slot].pixels, c.width, c.height, 3u));
+        EXPECT_EQ(SlotPixels(slot), c.expected);
         ++slot;
     }
     // Only the low byte of the bit count is compared.

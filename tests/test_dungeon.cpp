@@ -1,4 +1,5 @@
-// The dungeon plan grown from the room templates.
+// The dungeon plan grown from the room templates (how many of each furnishing
+// a layer gets, the generator's own table, is left to the world pins).
 #include <algorithm>
 #include <tuple>
 #include <utility>
@@ -14,10 +15,7 @@ protected:
     static int CountOnLayer(int z, uint8_t mark) { return static_cast<int>(std::count(World + z * PlaneSize, World + (z + 1) * PlaneSize, mark)); }
 };
 
-TEST_F(Generator, GrowsATreeOfRoomsOnEveryLayerWithStairsAndFurnishings) {
-    // A layer of n rooms gets n / divisor + 1 of each furnishing, or none when that share is 0.
-    const struct { uint8_t mark; int divisor; } furnishings[] = {
-        {Chest, 25}, {Candelabrum, 5}, {Scroll, 40}, {Coffin, 25}, {Fountain, 60}, {Special, 1 << 30}};
+TEST_F(Generator, GrowsATreeOfRoomsOnEveryLayerJoinedByStairs) {
     for (uint32_t seed : {1u, 77u, 4242u}) {
         std::memset(World, 0, VolumeSize);
         SRand(seed);
@@ -58,10 +56,6 @@ TEST_F(Generator, GrowsATreeOfRoomsOnEveryLayerWithStairsAndFurnishings) {
             for (int i = 0; z > 140 && i < PlaneSize; ++i) footOverHead += layer[i] == StairFoot && layer[i - PlaneSize] == StairHead;
             EXPECT_EQ(std::tuple(CountOnLayer(z, StairFoot), footOverHead), z > 140 ? std::tuple(2, 2) : std::tuple(0, 0));
             EXPECT_EQ(CountOnLayer(z, StairHead), z < 148 ? 2 : 0);
-            for (const auto& f : furnishings) {
-                const int share = (end - first) / f.divisor;
-                EXPECT_EQ(CountOnLayer(z, f.mark), share > 0 ? share + 1 : 0) << "mark " << int(f.mark);
-            }
         }
         // The first level's central room is the full 5 x 5 square at the centre.
         const RoomRecord& centre = RoomList[LayerRoomStart[140]];

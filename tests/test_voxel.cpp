@@ -1,7 +1,7 @@
 // The 3D view on the off-screen context: which faces are drawn, with which
 // texture, how the picture reaches the overlay, that the fast renderer draws
-// what the immediate-mode one does (culled or not, on crafted scenes and in
-// random views), and that its kept face list follows the world and the game.
+// what the immediate-mode one does on crafted scenes, that its culling changes
+// no pixel in random views, and that its kept face list follows the world and the game.
 #include <malloc.h>
 
 #include <cstring>
@@ -256,12 +256,7 @@ TEST_F(Voxel, CullingChangesNoPixelInRandomViews) {
         ASSERT_EQ(Differences(picture, Picture()), 0);
         ASSERT_LE(shown, all);
         culled += shown, unculled += all;
-        // Now and then the reference draws the same view, face for face, and
-        // the window's corner shows what the view's own framebuffer did.
-        if (view % 8 == 0 && MVD <= 12) {
-            EXPECT_EQ(Render(Renderer::Reference), all);
-            EXPECT_LE(Differences(picture, Picture()), 40);
-        }
+        // Now and then the window's corner shows what the view's own framebuffer did.
         if (view % 8 == 4) {
             viewTargetOn = false;
             Render(Renderer::Fast);

@@ -225,7 +225,7 @@ TEST_F(FrameLoop, ScaleKeysLeaveFullscreenAtTheirScale) {
     EXPECT_EQ(std::pair(MouseX(), MouseY()), std::pair(319, 239));
 }
 
-TEST_F(FrameLoop, AFailedSwitchFallsBackToAWindowOrEndsTheGame) {
+TEST_F(FrameLoop, AFailedSwitchFallsBackToAWindow) {
     HeadlessFailNextOpen(WindowFailure::CreateContext);
     Tap(Key::F11);
     EXPECT_FALSE(HeadlessFullscreen());
@@ -233,13 +233,7 @@ TEST_F(FrameLoop, AFailedSwitchFallsBackToAWindowOrEndsTheGame) {
     EXPECT_EQ(fullscreenOn + quitRequested, 0);
     ASSERT_EQ(HeadlessMessages().size(), 1u);
     EXPECT_EQ(HeadlessMessages()[0].caption, "ERROR");
-
-    HeadlessMessages().clear();
-    HeadlessFailNextOpen(WindowFailure::CreateWindow, 2);
-    Tap(Key::F11);
-    EXPECT_EQ(WindowSize(), std::pair(0, 0));
-    EXPECT_EQ(windowLost + quitRequested, 2);
-    EXPECT_EQ(HeadlessMessages().size(), 2u);
+    // Where the window cannot open either, the game ends: GameMain's "a window lost to F11".
 }
 
 TEST_F(FrameLoop, GameMainTearsDownAndEndsWithStatusOneOnlyWithoutAWindow) {

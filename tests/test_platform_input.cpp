@@ -1,4 +1,4 @@
-// Key polling and the pointer's overlay position, on the headless back end.
+// The pointer's overlay position and the time seed, on the headless back end.
 #include "platform/input.h"
 #include "test_util.h"
 
@@ -33,39 +33,10 @@ TEST_F(PlatformInput, PointerMapsToOverlayPixelsOfThe640x480Window) {
         HeadlessSetPointer(c.px, c.py);
         EXPECT_EQ(std::pair(MouseX(), MouseY()), std::pair(c.column, c.row)) << c.where;
     }
-}
-
-TEST_F(PlatformInput, SameRelativePositionGivesSamePixelAtEveryScale) {
-    // Positions in scale-1 pixels and the overlay pixel each must give: the
-    // 320 x 240 window's column is the pointer's x, a row counts from the
-    // exclusive bottom edge (and the top row is clamped into the overlay).
-    const int cases[][4] = {{0, 0, 0, 239}, {123, 45, 123, 195}, {37, 201, 37, 39}, {319, 239, 319, 1}, {160, 120, 160, 120}};
-    ASSERT_EQ(OpenMainWindow(), 1);
-    const int scaleKeys[] = {Key::F1, Key::F2, Key::F3, Key::F4};
-    for (int n = 1; n <= 4; ++n) {
-        WindowKeysWith({scaleKeys[n - 1]});
-        ASSERT_EQ(windowScale, n);
-        for (const auto& c : cases) {
-            HeadlessSetPointer(c[0] * n, c[1] * n);
-            EXPECT_EQ(std::pair(MouseX(), MouseY()), std::pair(c[2], c[3])) << "scale " << n << " at " << c[0] << "," << c[1];
-        }
-    }
-    // Without a window the pointer reads zero.
+    // Other scales: FrameLoop.ScaleKeysLeaveFullscreenAtTheirScale. Without a window the pointer reads zero.
     HeadlessReset();
     HeadlessSetPointer(300, 200);
     EXPECT_EQ(std::pair(MouseX(), MouseY()), std::pair(0, 0));
-}
-
-TEST_F(PlatformInput, KeyDownReadsHeldKeysAndUnmappedCodesAsUp) {
-    EXPECT_EQ(KeyDown(Key::Escape), 0);
-    HeadlessSetKey(Key::Escape, true);
-    HeadlessSetKey(Key::F3, true);
-    // A held key reads as down on every poll.
-    for (int poll = 0; poll < 3; ++poll) EXPECT_EQ(KeyDown(Key::Escape), 1);
-    for (int code : {int(Key::F4), -1, 256, 100000}) EXPECT_EQ(KeyDown(code), 0) << code;
-    HeadlessSetKey(Key::Escape, false);
-    EXPECT_EQ(KeyDown(Key::Escape), 0);
-    EXPECT_EQ(KeyDown(Key::F3), 1);
 }
 
 TEST_F(PlatformInput, TimeSeedKeepsTheLow32BitsOfTheClock) {

@@ -102,7 +102,8 @@ e2e_until() {
 }
 
 # --- the window ---
-e2e_window() { xdotool search --name '^GAME$' 2>/dev/null | tail -1; }
+# Empty, never a failure, while no window is there (between a re-creation's two windows).
+e2e_window() { { xdotool search --name '^GAME$' 2>/dev/null || true; } | tail -1; }
 e2e_geometry() {
     xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X:/ { x = $NF } /Absolute upper-left Y:/ { y = $NF }
         /^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF } END { print x, y, w, h }'

@@ -131,6 +131,10 @@ e2e_hold_until() {
         [ -z "$id" ] || xdotool windowfocus "$id" 2>/dev/null || true
         sleep 0.1
     done
+    # The release goes to the window the key made: Wine with no window
+    # manager misses a release while none of its windows has the focus.
+    id=$(e2e_window)
+    [ -z "$id" ] || xdotool windowfocus "$id" 2>/dev/null || true
     xdotool keyup "$key"
     sleep 0.3
     return $ok

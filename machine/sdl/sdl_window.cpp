@@ -2,7 +2,6 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
-
 #include "../platform.h"
 #include "../swap_timing.h"
 

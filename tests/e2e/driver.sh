@@ -111,9 +111,10 @@ e2e_geometry() {
 e2e_window_is() { local id; id=$(e2e_window); [ -n "$id" ] && [ "$(e2e_geometry "$id")" = "$1" ]; }
 _e2e_viewable() { local id; id=$(e2e_window); [ -n "$id" ] && xwininfo -id "$id" | grep -q IsViewable; }
 # No window manager: the tests give the (possibly re-created) window the focus.
+_e2e_focus_now() { local id; id=$(e2e_window); [ -z "$id" ] || xdotool windowfocus "$id" 2>/dev/null || true; }
 e2e_focus() {
     e2e_until "${1:-20}" _e2e_viewable || { e2e_log "no GAME window"; return 1; }
-    xdotool windowfocus "$(e2e_window)" 2>/dev/null || true
+    _e2e_focus_now
     sleep 0.2
 }
 # The ERROR message box (found in the window tree: it has no _NET_WM_NAME for xdotool).
@@ -122,19 +123,17 @@ e2e_error_box() { xwininfo -root -tree 2>/dev/null | awk '/"ERROR"/ { print $1 }
 # e2e_hold_until KEY LIMIT_S CHECK [ARGS...]: holds KEY until CHECK passes,
 # focusing each re-created window on the way.
 e2e_hold_until() {
-    local key=$1 end=$((SECONDS + $2)) ok=1 id
+    local key=$1 end=$((SECONDS + $2)) ok=1
     shift 2
     xdotool keydown "$key"
     while [ "$SECONDS" -lt "$end" ]; do
         if "$@"; then ok=0; break; fi
-        id=$(e2e_window)
-        [ -z "$id" ] || xdotool windowfocus "$id" 2>/dev/null || true
+        _e2e_focus_now
         sleep 0.1
     done
     # The release goes to the window the key made: Wine with no window
     # manager misses a release while none of its windows has the focus.
-    id=$(e2e_window)
-    [ -z "$id" ] || xdotool windowfocus "$id" 2>/dev/null || true
+    _e2e_focus_now
     xdotool keyup "$key"
     sleep 0.3
     return $ok

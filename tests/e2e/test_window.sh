@@ -24,6 +24,8 @@ screenshot() {
     e2e_check "the PNG equals the picture on screen" 0 "$("$PROBE" same "$NOW" "$shot" 2>&1)"
 }
 
+none=$(e2e_window)   # a lookup that finds nothing must not end the script (set -e)
+e2e_check "no GAME window before the start" "" "$none"
 e2e_start
 e2e_focus 30 || exit 1
 e2e_check "the window opens at the origin, 640x480" "0 0 640 480" "$(e2e_geometry "$(e2e_window)")"

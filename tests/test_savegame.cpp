@@ -345,18 +345,12 @@ TEST_F(SaveSlot, DISABLED_AForeignSlotLoadsAndSavesBackTheSame) {
 }
 #else
 // Whole frames and drawn screens, which the Windows test build does not draw.
-// One frame with the key held.
-void Tap(int key) {
-    HeadlessSetKey(key, true);
-    RunFrame();
-    HeadlessSetKey(key, false);
-}
 
 TEST_F(SaveSlot, TheGameRunsOnAfterTheKeysSaveAndLoadAndClicksCountAtOnce) {
     BuildWorld(1234);
     for (int i = 0; i < 3; ++i) RunFrame();
     const int savedFrame = frameCounter, savedZ = SZ;
-    Tap(Key::F6);
+    Tap({Key::F6});
     EXPECT_EQ(PausedMs(), 8800 + 300);
     const Bytes variables = ReadBytes(SlotFile(2, 3));
     ASSERT_EQ(variables.size(), 32u);
@@ -364,7 +358,7 @@ TEST_F(SaveSlot, TheGameRunsOnAfterTheKeysSaveAndLoadAndClicksCountAtOnce) {
     leftPressFrame = 5000;   // much later a click was accepted
     SZ = savedZ - 1;
     MVD = 9;
-    Tap(Key::F8);
+    Tap({Key::F8});
     // The load lands in the middle of the frame, which then counts itself.
     EXPECT_EQ(frameCounter, savedFrame + 1);
     EXPECT_EQ(SZ * 100 + MVD, savedZ * 100 + 6);

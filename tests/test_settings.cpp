@@ -20,13 +20,6 @@ namespace fs = std::filesystem;
 std::string ReadText(const fs::path& path) { return [](const Bytes& b) { return std::string(b.begin(), b.end()); }(ReadBytes(path)); }
 void WriteText(const fs::path& path, const std::string& text) { WriteBytes(path, Bytes(text.begin(), text.end())); }
 
-// A frame whose window and game keys see exactly these keys held.
-void FrameWith(std::initializer_list<int> held) {
-    for (int key : held) HeadlessSetKey(key, true);
-    RunFrame();
-    HeadlessReleaseAllKeys();
-}
-
 // What the run uses: window scale, fullscreen, frame-rate limit.
 using Used = std::array<int, 3>;
 Used InUse() { return {windowScale, fullscreenOn, FrameRateLimit}; }
@@ -129,8 +122,8 @@ TEST_F(SettingsTest, WhatThePlayerChangesIsWrittenAndOnlyThat) {
         if (c.before) WriteText(file, c.before);
         EXPECT_EQ(Start(c.args), "") << c.why;
         testing::internal::CaptureStderr();
-        for (int key : c.keys) FrameWith({key});
-        for (int i = 0; i < 3; ++i) FrameWith({});
+        for (int key : c.keys) Tap({key});
+        for (int i = 0; i < 3; ++i) Tap({});
         EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << c.why;
         EXPECT_EQ(fs::exists(file), c.written || c.before) << c.why;
         if (!c.written && c.before) {
@@ -157,12 +150,12 @@ TEST_F(SettingsTest, AWriteCutShortLeavesTheOldFile) {
     tight.rlim_cur = 10;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
     testing::internal::CaptureStderr();   // the limit cuts the message short too
-    FrameWith({Key::F1});
+    Tap({Key::F1});
     setrlimit(RLIMIT_FSIZE, &saved);
     testing::internal::GetCapturedStderr();
     EXPECT_EQ(ReadText(file), "scale=4\n");
     // The next change writes the whole file.
-    FrameWith({Key::F3});
+    Tap({Key::F3});
     EXPECT_EQ(Start({}), "");
     EXPECT_EQ(windowScale, 3);
     EXPECT_FALSE(fs::exists(file.string() + ".new"));
@@ -208,29 +201,6 @@ protected:
         cardShown = 0;
         ResetFrameTimes();
     }
-    // Whether the last presented picture (scale 2) shows `text` in the small
-    // font in this colour anywhere: every pixel of its glyphs in the colour,
-    // no other pixel of its box (the nine rows a glyph may use).
-    static bool Shows(const char* text, const uint8_t* rgb) {
-        std::memset(OverlayBuffer, 0, 320 * 240 * 4);
-        FormatText("%s", text);
-        DrawSmallText(0, 8, 255, 255, 255);
-        auto glyph = [](int x, int y) { return OverlayBuffer[4 * (y * 320 + x) + 3] == 255; };
-        int width = 0;
-        for (int y = 1; y <= 9; ++y)
-            for (int x = 0; x < 320; ++x) width = glyph(x, y) ? std::max(width, x + 1) : width;
-        const Bytes shown = HeadlessFrontPixels();
-        auto is = [&](int x, int y) { return std::memcmp(&shown[4 * (2 * y * 640 + 2 * x)], rgb, 3) == 0; };
-        for (int top = 0; top + 10 <= 240; ++top)
-            for (int left = 0; left + width <= 320; ++left) {
-                bool match = true;
-                for (int y = 1; match && y <= 9; ++y)
-                    for (int x = 0; match && x < width; ++x) match = glyph(x, y) == is(left + x, top + y);
-                if (match) return true;
-            }
-        return false;
-    }
-    static constexpr uint8_t Yellow[3] = {255, 255, 0}, White[3] = {255, 255, 255};
 };
 
 TEST_F(CardTest, F9ActsWhileHeldThenPausesAndTheCardShowsOverTheRunningGame) {
@@ -242,25 +212,25 @@ TEST_F(CardTest, F9ActsWhileHeldThenPausesAndTheCardShowsOverTheRunningGame) {
         EXPECT_EQ(cardShown, frame % 2) << "frame " << frame;
     }
     HeadlessReleaseAllKeys();
-    FrameWith({Key::F9});
+    Tap({Key::F9});
 
     BuildWorld(4242);
     for (int i = 0; i < 60; ++i) {
         HeadlessAdvanceClockNs(20000000);
         RunFrame();
     }
-    FrameWith({Key::F9});
-    FrameWith({Key::RightBracket});   // the game keys still act under the card
+    Tap({Key::F9});
+    Tap({Key::RightBracket});   // the game keys still act under the card
     EXPECT_EQ(MVD, 7);
     char line[128];
     FormatFrameLine(MeasureFrames(), line, sizeof line);
     const struct { const char* text; const uint8_t* colour; } shown[] = {
         {"Seed 4242", Yellow}, {"Controls", Yellow}, {"F9", Yellow}, {"walk on / stop", White}, {line, White},
     };
-    for (const auto& s : shown) EXPECT_TRUE(Shows(s.text, s.colour)) << s.text;
-    FrameWith({Key::F9});
-    FrameWith({});
-    EXPECT_FALSE(Shows("Seed 4242", Yellow) || Shows("walk on / stop", White));
+    for (const auto& s : shown) EXPECT_TRUE(Shows(s.text, true, s.colour)) << s.text;
+    Tap({Key::F9});
+    Tap({});
+    EXPECT_FALSE(Shows("Seed 4242", true, Yellow) || Shows("walk on / stop", true, White));
 }
 
 }  // namespace

@@ -322,12 +322,6 @@ TEST_F(Voxel, TheKeptFaceListFollowsPickupLoadAndLayerKeys) {
     Mark(100, 100, 20);   // the player's own cell: picked up in the first frame
     objectivesTotal = 3;
     MVD = 6;
-    // Runs a frame with the key held, then one without.
-    const auto tap = [](int key) {
-        HeadlessSetKey(key, true);
-        RunFrame();
-        HeadlessReleaseAllKeys();
-    };
     // A pickup in a real frame: the next frame no longer shows the marker.
     RunFrame();
     ASSERT_EQ(objectivesFound, 1);
@@ -336,13 +330,13 @@ TEST_F(Voxel, TheKeptFaceListFollowsPickupLoadAndLayerKeys) {
     SaveGame(1, DrawProgressScreen);
     for (int x = 95; x <= 105; ++x) WritableWorld()[CellIndex(x, 96, 20)] = 0;
     RunFrame();
-    tap(Key::F7);
+    Tap({Key::F7});
     ASSERT_EQ(World[CellIndex(100, 96, 20)], 2) << "the load did not happen";
     ExpectFastShowsTheReference(8, "after the load");
     // The layer keys move the cursor a layer down, into an open cell.
     World[CellIndex(100, 96, 21)] = 0;
     RunFrame();
-    tap(Key::KeypadPlus);
+    Tap({Key::KeypadPlus});
     ASSERT_EQ(SZ, 21);
     ExpectFastShowsTheReference(8, "after the layer key");
 }

@@ -62,21 +62,3 @@ TEST_F(Generator, GrowsATreeOfRoomsOnEveryLayerJoinedByStairs) {
         EXPECT_EQ(std::tuple(int(centre.templateIndex), int(centre.x), int(centre.y)), std::tuple(13, 126, 126));
     }
 }
-
-TEST_F(Generator, StopsAtALayerItCannotLay) {
-    // A second run finds the first layer taken and changes nothing.
-    SRand(5);
-    GenerateDungeon(128, 128, 140, 9, 32, 400);
-    std::vector<uint8_t> before(World + 140 * PlaneSize, World + 149 * PlaneSize);
-    GenerateDungeon(128, 128, 140, 9, 32, 400);
-    EXPECT_EQ(roomCount, 0);
-    EXPECT_TRUE(std::equal(before.begin(), before.end(), World + 140 * PlaneSize));
-    // A blocked third layer stops the run before any furnishing or stairs.
-    std::memset(World, 0, VolumeSize);
-    World[CellIndex(128, 128, 142)] = 9;
-    SRand(3);
-    GenerateDungeon(128, 128, 140, 9, 32, 400);
-    EXPECT_GT(LayerRoomEnd[141] - LayerRoomStart[141], 1);
-    for (int z = 140; z <= 141; ++z) EXPECT_EQ(CountOnLayer(z, Candelabrum) + CountOnLayer(z, StairFoot), 0) << z;
-    EXPECT_EQ(CountOnLayer(142, Rock), 0);
-}

@@ -38,17 +38,6 @@ TEST(DataFolders, AnExplicitChoiceIsTriedAloneElseTheUsualPlacesInOrder) {
               (List{"/work", "/opt/game/bin/run", "/opt/game/bin/../share/voxel-dungeon (installed)"}));
 }
 
-TEST(DataFolders, TheFirstFolderWithTheCubePicturesIsTaken) {
-    TempFolder temp;
-    for (const char* folder : {"empty/bmp_unit", "second/bmp_cube", "third/bmp_cube"}) fs::create_directories(folder);
-    const std::string root = temp.path.string();
-    std::vector<DataCandidate> list = {{root + "/missing", "", false}, {root + "/empty", "", false},
-                                       {root + "/second", "", false}, {root + "/third", "", false}};
-    EXPECT_EQ(FirstWithGameData(list), 2);
-    list.resize(2);
-    EXPECT_EQ(FirstWithGameData(list), -1);
-}
-
 TEST(DataFolders, SavesStayInAWritableFolderElseGoToThePlayersFolder) {
     const DataCandidate copied{"/games/run", "", false}, installed{"/usr/share/voxel-dungeon", "", true};
     const struct { const char* why; const DataCandidate& data; bool writable; const char* player; const char* saves; bool create; } cases[] = {

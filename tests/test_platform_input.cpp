@@ -1,4 +1,4 @@
-// The pointer's overlay position and the time seed, on the headless back end.
+// The pointer's overlay position in the window, on the headless back end.
 #include "platform/input.h"
 #include "test_util.h"
 
@@ -37,13 +37,6 @@ TEST_F(PlatformInput, PointerMapsToOverlayPixelsOfThe640x480Window) {
     HeadlessReset();
     HeadlessSetPointer(300, 200);
     EXPECT_EQ(std::pair(MouseX(), MouseY()), std::pair(0, 0));
-}
-
-TEST_F(PlatformInput, TimeSeedKeepsTheLow32BitsOfTheClock) {
-    HeadlessSetTimeSeconds(1700000000);
-    EXPECT_EQ(TimeSeed(), 1700000000u);
-    HeadlessSetTimeSeconds((int64_t{5} << 32) + 1234);
-    EXPECT_EQ(TimeSeed(), 1234u);
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 // texture, how the picture reaches the overlay, that the fast renderer draws
 // what the immediate-mode one does on crafted scenes, that its culling changes
 // no pixel in random views, and that its kept face list follows the world and the game.
-#include <malloc.h>
-
 #include <cstring>
 #include <random>
 #include <string>
@@ -339,22 +337,6 @@ TEST_F(Voxel, TheKeptFaceListFollowsPickupLoadAndLayerKeys) {
     Tap({Key::KeypadPlus});
     ASSERT_EQ(SZ, 21);
     ExpectFastShowsTheReference(8, "after the layer key");
-}
-
-TEST_F(Voxel, AnOverlaySmallerThanTheViewLeavesItAlone) {
-    // The read-back always takes the whole 320 x 240 view, so its buffer
-    // holds that much whatever the overlay's size; an overlay of another size
-    // is not written.
-    Put(100, 97, 20, 1);
-    SetOverlaySize(16, 16);
-    ASSERT_GE(malloc_usable_size(ReadbackBuffer), size_t(320 * 240 * 3));
-    for (int frame = 0; frame < 3; ++frame) {
-        BeginFrame();
-        std::memset(OverlayBuffer, 7, 16 * 16 * 4);
-        ViewFrame(KeyDown(Key::Z) != 0, MouseX(), MouseY());
-        for (int i = 0; i < 16 * 16 * 4; ++i) ASSERT_EQ(OverlayBuffer[i], 7) << i;
-    }
-    SetOverlaySize(320, 240);
 }
 
 }  // namespace

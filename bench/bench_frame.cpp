@@ -1,5 +1,5 @@
-// Frame timedemo: a fixed seed and map, fixed places and views. Prints four
-// tables of median milliseconds a frame:
+// Frame timedemo: a fixed seed and map, fixed places and views. Prints six
+// tables, the first four of median milliseconds a frame:
 //   1. the 3D view per place and MVD: the immediate-mode reference, the fast
 //      renderer without and with culling (face list kept), a frame that crosses
 //      into the next cell, a frame whose list is collected afresh; faces drawn
@@ -11,9 +11,11 @@
 //      turns, up a shaft into the sky, across it past an objective that is
 //      picked up) replayed at scales 2 and 4, MVD 6 and 30, with no limit:
 //      the median, 99th percentile and largest frame, each stage's median and
-//      99th percentile, and the stages of the slowest frames one by one.
+//      99th percentile, and the stages of the slowest frames one by one;
+//   6. the timedemo's path at MVD 6 and 30 drawn culled and unculled: the
+//      pixels the culling changed (none) and the faces it kept.
 //
-//   build/bench_frame [frames] [view|present|whole|stages|demo [CSV]]   (one table, or all five;
+//   build/bench_frame [frames] [view|present|whole|stages|demo [CSV]|exact]   (one table, or all six;
 //   run from anywhere, it uses the generated run directory; the demo ignores frames and writes
 //   every frame's stages to CSV when named)
 #include <algorithm>
@@ -454,6 +456,30 @@ void DemoTable(const char* csvName) {
     }
 }
 
+
+// Every frame of the timedemo path at MVD 6 and 30, culled against unculled:
+// the pixels the culling changed (which must be none) and the faces it kept.
+void DemoExactTable() {
+    float pickup[3] = {};
+    const std::vector<DemoFrame> path = DemoPath(pickup);
+    std::printf("\nCulling over the timedemo path (%zu frames): pixels changed, faces drawn\n", path.size());
+    for (int mvd : {6, 30}) {
+        MVD = mvd;
+        long long pixels = 0, frames = 0, culledFaces = 0, allFaces = 0;
+        std::vector<uint8_t> unculled, culled;
+        for (const DemoFrame& frame : path) {
+            PutDemoCamera(frame);
+            allFaces += Picture(Renderer::Fast, false, &unculled);
+            culledFaces += Picture(Renderer::Fast, true, &culled);
+            const int changed = Differ(unculled, culled);
+            pixels += changed;
+            frames += changed > 0;
+        }
+        std::printf("MVD %2d: %lld pixels changed in %lld frames; %lld faces drawn culled, %lld unculled\n", mvd, pixels,
+                    frames, culledFaces, allFaces);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -474,6 +500,7 @@ int main(int argc, char** argv) {
     if (!*only || !std::strcmp(only, "whole")) WholeFrameTable(frames);
     if (!*only || !std::strcmp(only, "stages")) StageTable(frames);
     if (!*only || !std::strcmp(only, "demo")) DemoTable(argc > 3 ? argv[3] : nullptr);
+    if (!*only || !std::strcmp(only, "exact")) DemoExactTable();
     ShutdownGame();
     return 0;
 }

@@ -200,3 +200,20 @@ bool CellSeen(int x, int y, int z) {
     if (x < 0 || y < 0 || z < 0 || x >= boxSize[0] || y >= boxSize[1] || z >= boxSize[2]) return false;
     return nearby[(static_cast<size_t>(z) * boxSize[1] + y) * boxSize[0] + x] != 0;
 }
+
+bool BackFaceMayShow(int x, int y, int z, int axis) {
+    const int lx = x - boxLo[0], ly = y - boxLo[1], lz = z - boxLo[2];
+    if (lx < 0 || ly < 0 || lz < 0 || lx >= boxSize[0] || ly >= boxSize[1] || lz >= boxSize[2]) return true;
+    if (seen[(static_cast<size_t>(lz) * boxSize[1] + ly) * boxSize[0] + lx] == Reached) return true;
+    // The two axes of the face's layer.
+    const int u = axis == 0 ? 1 : 0, v = axis == 2 ? 1 : 2;
+    int c[3] = {x, y, z};
+    for (int du = -1; du <= 1; ++du)
+        for (int dv = -1; dv <= 1; ++dv) {
+            if (du == 0 && dv == 0) continue;
+            int n[3] = {c[0], c[1], c[2]};
+            n[u] += du, n[v] += dv;
+            if (!InsideVolume(n[0], n[1], n[2]) || !Solid(World[CellIndex(n[0], n[1], n[2])])) return true;
+        }
+    return false;
+}

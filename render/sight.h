@@ -32,6 +32,16 @@ void ForgetSight();
 // box never count.
 bool CellSeen(int x, int y, int z);
 
+// After a successful FillSight, for a seen cell's face whose plane has the
+// eye on the cell's own side (a face seen from behind), across `axis`:
+// whether it can win a pixel. A line of sight can show it only from inside
+// the cell itself, or tie with it in depth along an edge where the face
+// meets an open cell's. When no line enters the cell and the eight cells
+// around it in the face's layer are all solid, every line to the face has
+// crossed a cell or more of rock behind a drawn face first, and skipping it
+// changes no pixel.
+bool BackFaceMayShow(int x, int y, int z, int axis);
+
 // Whether any part of the world box lo..hi (in cells, each reaching half a
 // cell around its centre) can be inside the view: false only when the whole
 // box lies beyond one plane by more than a margin far above rounding.

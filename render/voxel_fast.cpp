@@ -46,7 +46,7 @@ static bool QuadMayBeSeen(QuadCells cells, const float eye[3]) {
     constexpr float Slack = 0.01f;
     if (beyond > -Slack && beyond < Slack) return true;
     if (beyond > 0.0f) return CellSeen(c[0] + n[0], c[1] + n[1], c[2] + n[2]);
-    return CellSeen(c[0], c[1], c[2]);
+    return CellSeen(c[0], c[1], c[2]) && BackFaceMayShow(c[0], c[1], c[2], axis);
 }
 
 // The vertices of one cell value inside a block: its texture is TextureForCell(value).

@@ -195,23 +195,27 @@ bool FillSight(const int lo[3], const int hi[3], const float eye[3], const ViewP
     return true;
 }
 
-bool CellSeen(int x, int y, int z) {
+// The box cell of world cell (x, y, z) in `at`; false outside the box.
+static bool BoxCell(int x, int y, int z, size_t* at) {
     x -= boxLo[0], y -= boxLo[1], z -= boxLo[2];
     if (x < 0 || y < 0 || z < 0 || x >= boxSize[0] || y >= boxSize[1] || z >= boxSize[2]) return false;
-    return nearby[(static_cast<size_t>(z) * boxSize[1] + y) * boxSize[0] + x] != 0;
+    *at = (static_cast<size_t>(z) * boxSize[1] + y) * boxSize[0] + x;
+    return true;
+}
+
+bool CellSeen(int x, int y, int z) {
+    size_t at;
+    return BoxCell(x, y, z, &at) && nearby[at] != 0;
 }
 
 bool BackFaceMayShow(int x, int y, int z, int axis) {
-    const int lx = x - boxLo[0], ly = y - boxLo[1], lz = z - boxLo[2];
-    if (lx < 0 || ly < 0 || lz < 0 || lx >= boxSize[0] || ly >= boxSize[1] || lz >= boxSize[2]) return true;
-    if (seen[(static_cast<size_t>(lz) * boxSize[1] + ly) * boxSize[0] + lx] == Reached) return true;
+    size_t at;
+    if (!BoxCell(x, y, z, &at) || seen[at] == Reached) return true;
     // The two axes of the face's layer.
     const int u = axis == 0 ? 1 : 0, v = axis == 2 ? 1 : 2;
-    int c[3] = {x, y, z};
     for (int du = -1; du <= 1; ++du)
         for (int dv = -1; dv <= 1; ++dv) {
-            if (du == 0 && dv == 0) continue;
-            int n[3] = {c[0], c[1], c[2]};
+            int n[3] = {x, y, z};
             n[u] += du, n[v] += dv;
             if (!InsideVolume(n[0], n[1], n[2]) || !Solid(World[CellIndex(n[0], n[1], n[2])])) return true;
         }

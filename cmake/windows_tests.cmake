@@ -1,4 +1,4 @@
-# The Windows unit tests: what needs no OpenGL (the world and dungeon pins,
+# The Windows unit tests: what needs no OpenGL (the world pins,
 # the file layer and the save switch, folders, options, the console), cross-
 # built with mingw and run by ctest under Wine (label `windows`). Included at
 # the end of cmake/windows.cmake, which defines the `game` and `machine` libraries.
@@ -26,7 +26,7 @@ set(WIN_TESTS_RUN_DIR "Z:${CMAKE_BINARY_DIR}/run")
 
 # Shared test files are listed, not copied; tests/test_util.h's one POSIX
 # call that mingw lacks (mkdtemp) comes from posix_compat.
-set(WINDOWS_TEST_SOURCES tests/test_world_pins.cpp tests/test_dungeon.cpp tests/test_options.cpp
+set(WINDOWS_TEST_SOURCES tests/test_world_pins.cpp tests/test_options.cpp
   tests/test_console.cpp tests/test_files.cpp tests/test_savegame.cpp tests/windows/posix_compat.cpp)
 list(TRANSFORM WINDOWS_TEST_SOURCES PREPEND ${VD_ROOT}/)
 add_executable(windows_unit_tests ${WINDOWS_TEST_SOURCES})

@@ -13,7 +13,6 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,18 +31,7 @@ protected:
         GameFixture::SetUp();
         SX = 100, SY = 100, SZ = 20;   // in the open sky of an empty world
         Player().cellOffset[0] = Player().cellOffset[1] = Player().cellOffset[2] = 0.5f;
-        // Screenshot names in UTC, whatever the machine's zone.
-        if (const char* zone = std::getenv("TZ")) savedZone = zone;
-        setenv("TZ", "UTC", 1);
-        tzset();
     }
-    void TearDown() override {
-        if (savedZone) setenv("TZ", savedZone->c_str(), 1);
-        else unsetenv("TZ");
-        tzset();
-        GameFixture::TearDown();
-    }
-    std::optional<std::string> savedZone;
 };
 
 TEST_F(FrameLoop, EscapeLetsTheRestOfTheFrameRun) {
@@ -242,6 +230,9 @@ TEST_F(FrameLoop, GameMainTearsDownAndEndsWithStatusOneOnlyWithoutAWindow) {
 }
 
 TEST_F(FrameLoop, F12WritesThePictureOnScreenAsAPng) {
+    // Screenshot names in UTC, whatever the machine's zone; only the screenshots read it.
+    setenv("TZ", "UTC", 1);
+    tzset();
     HeadlessSetTimeSeconds(1796652202);   // 2026-12-07 14:03:22 UTC
     EXPECT_EQ(Tap({Key::F12}), std::vector<int>{300});
     const std::filesystem::path first = "map/screenshots/2026-12-07_14-03-22.png";

@@ -1,41 +1,27 @@
 // Where the game finds its data and keeps its saves: the order of the data
-// folders, the save folder for each kind of data folder, and reading a data
-// folder the player may not write.
-#include <sys/stat.h>
-
+// folders, the save folder for each kind of data folder and the player's own
+// folders. (That an installed game reads its folder without writing there is
+// the install scenario's, and the file calls' promises are the Files tests'.)
 #include "core/locations.h"
 #include "test_util.h"
-#include "render/bitmap.h"
-#include "world/overworld.h"
-#include "world/volume.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-// The file layer's folders as a fresh process has them, also after the test.
-struct DefaultFolders {
-    DefaultFolders() { Reset(); }
-    ~DefaultFolders() { Reset(); }
-    static void Reset() {
-        SetDataFolder(".", true);
-        SetSaveFolder("map", false);
-    }
-};
-
-// Each candidate's path, "(installed)" after those never written to.
+// Each candidate as the message that names the folders tried shows it, "installed"
+// after those never written to.
 std::vector<std::string> Paths(const std::vector<DataCandidate>& list) {
     std::vector<std::string> paths;
-    for (const DataCandidate& c : list) paths.push_back(c.path + (c.installed ? " (installed)" : ""));
+    for (const DataCandidate& c : list) paths.push_back(c.path + "  (" + c.source + ")" + (c.installed ? " installed" : ""));
     return paths;
 }
 
 TEST(DataFolders, AnExplicitChoiceIsTriedAloneElseTheUsualPlacesInOrder) {
     using List = std::vector<std::string>;
-    EXPECT_EQ(Paths(DataCandidates("/mine", "/env", "/work", "/opt/game/bin")), List{"/mine"});
-    EXPECT_EQ(Paths(DataCandidates(nullptr, "/env", "/work", "/opt/game/bin")), List{"/env"});
+    EXPECT_EQ(Paths(DataCandidates("/mine", "/env", "/work", "/opt/game/bin")), List{"/mine  (--data)"});
+    EXPECT_EQ(Paths(DataCandidates(nullptr, "/env", "/work", "/opt/game/bin")), List{"/env  (VOXEL_DUNGEON_DATA)"});
     EXPECT_EQ(Paths(DataCandidates("", "", "/work", "/opt/game/bin")),
-              (List{"/work", "/opt/game/bin/run", "/opt/game/bin/../share/voxel-dungeon (installed)"}));
+              (List{"/work  (the working directory)", "/opt/game/bin/run  (the run folder beside the program)",
+                    "/opt/game/bin/../share/voxel-dungeon  (the installed game data) installed"}));
 }
 
 TEST(DataFolders, SavesStayInAWritableFolderElseGoToThePlayersFolder) {
@@ -82,56 +68,6 @@ TEST(DataFolders, ThePlayersFoldersFollowTheXdgVariablesElseHome) {
         EXPECT_EQ(PlayerFolderPath(c.which, out, sizeof out), *c.expected != 0) << c.why;
         EXPECT_STREQ(out, c.expected) << c.why;
     }
-}
-
-TEST(DataFolders, ChoosingSetsTheFileLayerOrNamesEveryFolderTried) {
-    DefaultFolders restore;
-    TempFolder temp;
-    HeadlessReset();
-    fs::create_directories("pack/bmp_cube");
-    const std::string pack = (temp.path / "pack").string();
-    ASSERT_TRUE(ChooseFolders(pack.c_str()));
-    EXPECT_EQ(std::string(DataFolder()), pack);
-    EXPECT_EQ(std::string(SaveFolder()), pack + "/map");
-    EXPECT_TRUE(HeadlessMessages().empty());
-
-    ASSERT_EQ(setenv("VOXEL_DUNGEON_DATA", (temp.path / "elsewhere").c_str(), 1), 0);
-    EXPECT_FALSE(ChooseFolders(nullptr));
-    unsetenv("VOXEL_DUNGEON_DATA");
-    ASSERT_EQ(HeadlessMessages().size(), 1u);
-    EXPECT_EQ(HeadlessMessages()[0].caption, "ERROR");
-    const std::string text = HeadlessMessages()[0].text;
-    EXPECT_NE(text.find((temp.path / "elsewhere").string() + "  (VOXEL_DUNGEON_DATA)"), std::string::npos) << text;
-    HeadlessReset();
-}
-
-// A data folder that belongs to someone else (an installed game): pictures
-// and terrain load, and nothing is created or opened for writing there.
-TEST(ReadOnlyData, LoadsWithoutWritingAndMissingFilesReadAsNothing) {
-    DefaultFolders restore;
-    TempFolder temp;
-    ScratchImages images;
-    fs::create_directories("data/map");
-    WriteBytes("data/map/1.overworld", Bytes(PlaneSize, 17));
-    chmod("data/map/1.overworld", 0444);
-    for (const char* folder : {"data/map", "data"}) chmod(folder, 0555);
-    chmod(temp.path.c_str(), 0755);
-    SetDataFolder((temp.path / "data").c_str(), true);
-
-    std::vector<uint8_t> world(PlaneSize, 0);
-    uint8_t* savedWorld = World;
-    World = world.data();
-    // Root may write anywhere: the loads are made as nobody then.
-    const bool asOther = geteuid() == 0;
-    ASSERT_EQ(asOther ? seteuid(65534) : 0, 0);
-    LoadOverworld(1);
-    const bool loaded = LoadBitmap(".\\map\\block.bmp", 6);
-    ASSERT_EQ(asOther ? seteuid(0) : 0, 0);
-    EXPECT_EQ(World[0] + World[PlaneSize - 1], 2 * 17);
-    World = savedWorld;
-    EXPECT_FALSE(loaded || ImageTable[6].pixels);
-    EXPECT_FALSE(fs::exists("data/map/block.bmp"));
-    for (const char* folder : {"data/map", "data"}) chmod(folder, 0755);
 }
 
 }  // namespace

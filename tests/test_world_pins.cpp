@@ -1,9 +1,11 @@
-// The generated world pinned for fixed seeds, and the overworld reader. Any
-// change to a draw, its order or its odds, to the order of the passes or to
-// the shaping changes a pin. The pins were taken from the generator as it
-// stands, verified against the rules it implements. A failing pin prints the
-// world's line as it now is, in the form of Pins below: when the change is
-// meant, that line replaces the old one.
+// The generated world pinned for fixed seeds, and the overworld reader. A
+// seed's world is exactly the one the game must build: the rooms of every
+// layer, their doorways and stairs, the surface, the carving, the shafts and
+// the objectives. Any change to a draw, its order or its odds, to the order
+// of the passes or to the shaping changes a pin. The pins were taken once the
+// generator's rules had been checked one by one (a tree of rooms on every
+// layer joined by stairs, the surface's bands, the carving at double scale).
+// A failing pin prints the world's line as it now is, in the form of Pins below.
 #include <cstdint>
 #include <cstdio>
 #include <cstring>

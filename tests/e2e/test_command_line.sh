@@ -2,7 +2,7 @@
 # The command line and the data folder: from / the build's game finds its run
 # folder, prints its seed and shows the textured world; without game data it
 # names every folder it looked in (stderr and a message box) and exits 1;
-# --version; one seed, one world: two runs with --seed 12345
+# --version and --help; one seed, one world: two runs with --seed 12345
 # save byte-identical slots.
 # Usage: test_command_line.sh GAME_BINARY RUN_DIR
 source "$(dirname "${BASH_SOURCE[0]}")/driver.sh"
@@ -38,7 +38,10 @@ for tried in "$E2E_TMP/nodata  (the working directory)" "$E2E_TMP/nodata/run  (t
 done
 
 # Bad options and their status 2 are OptionsTest's.
-e2e_check "--version prints the version, status 0" "voxel_dungeon 1 0" "$("${E2E_GAME_CMD[@]}" --version | cut -d. -f1) $?"
+version=$("${E2E_GAME_CMD[@]}" --version) && v=0 || v=$?
+help=$("${E2E_GAME_CMD[@]}" --help) && h=0 || h=$?
+e2e_check "--version prints the version, --help names every option, both with status 0" "voxel_dungeon 1 7 0 0" \
+    "$(cut -d. -f1 <<<"$version") $(grep -oE -- '--(data DIR|seed N|scale N|fps N|no-settings|help|version)' <<<"$help" | sort -u | wc -l) $v $h"
 
 # The frame counter (the variables file's first 4 bytes) counts frames run before F5.
 for run in 1 2; do

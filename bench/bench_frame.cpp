@@ -456,7 +456,6 @@ void DemoTable(const char* csvName) {
     }
 }
 
-
 // Every frame of the timedemo path at MVD 6 and 30, culled against unculled:
 // the pixels the culling changed (which must be none) and the faces it kept.
 void DemoExactTable() {

@@ -217,7 +217,7 @@ bool BackFaceMayShow(int x, int y, int z, int axis) {
         for (int dv = -1; dv <= 1; ++dv) {
             int n[3] = {x, y, z};
             n[u] += du, n[v] += dv;
-            if (!InsideVolume(n[0], n[1], n[2]) || !Solid(World[CellIndex(n[0], n[1], n[2])])) return true;
+            if (!Solid(ReadCell(World, n[0], n[1], n[2]))) return true;   // outside the volume reads open
         }
     return false;
 }
